@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs every test: the native suite (sanitizers on), then under Wine the same unit tests, the
+# Win32 adapter tests and the end-to-end scenarios. Ends with the totals.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+source scripts/wine_env.sh
+
+root=$(mktemp -d /tmp/hopdirs-test.XXXXXX)
+trap 'hop_wine_down; [ -n "${HOP_KEEP_ROOT:-}" ] || rm -rf "$root"' EXIT
+
+passed=0
+failed=0
+tally() {  # reads ctest's summary line from a log
+  local line
+  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$1" | tail -n1)
+  local total bad
+  total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+  bad=$(sed -E 's/.*passed, ([0-9]+) tests failed.*/\1/' <<<"$line")
+  passed=$((passed + ${total:-0} - ${bad:-0}))
+  failed=$((failed + ${bad:-0}))
+  [ -n "$line" ] || failed=$((failed + 1))
+}
+
+echo "== native tests"
+ctest --test-dir build/native --output-on-failure -j2 2>&1 | tee "$root/native.log" | tail -n 3
+tally "$root/native.log"
+
+echo "== Windows tests under Wine"
+hop_wine_up "$root"
+ctest --test-dir build/win --output-on-failure 2>&1 | tee "$root/win.log" | grep -E '(Passed|Failed|\*\*\*)' | sed 's/^ *//' | tail -n 400 >/dev/null
+grep -E 'Failed|\*\*\*|tests passed' "$root/win.log" | tail -n 40
+tally "$root/win.log"
+
+echo
+echo "tests: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,9 @@
+#include "about/about_window.h"
+
+namespace hop {
+
+void ShowAboutBox(MainWindow&) {}
+
+void UnloadAboutBox() {}
+
+}  // namespace hop

@@ -1,0 +1,4 @@
+// Resource identifiers of Hopdirs.exe.
+#pragma once
+
+#define IDI_HOPDIRS 1

@@ -1,0 +1,155 @@
+#include "shell/main_window.h"
+
+#include "about/about_texts.h"
+#include "about/about_window.h"
+#include "app/resource.h"
+#include "delivery/path_delivery.h"
+#include "editor/editor_window.h"
+#include "shell/lifecycle.h"
+#include "shell/popup_menus.h"
+
+namespace hop {
+namespace {
+
+HICON LoadAppIcon(HINSTANCE instance, int sizeMetric) {
+  const int size = ::GetSystemMetrics(sizeMetric);
+  return static_cast<HICON>(
+      ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_HOPDIRS), IMAGE_ICON, size, size, 0));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance)
+    : instance_(instance),
+      largeIcon_(LoadAppIcon(instance, SM_CXICON)),
+      smallIcon_(LoadAppIcon(instance, SM_CXSMICON)),
+      editor_(std::make_unique<EditorWindow>(*this)) {}
+
+MainWindow::~MainWindow() {
+  editor_.reset();
+  if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
+}
+
+bool MainWindow::Create() {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = &MainWindow::WindowProc;
+  windowClass.hInstance = instance_;
+  windowClass.hIcon = largeIcon_.get();
+  windowClass.hIconSm = smallIcon_.get();
+  windowClass.lpszClassName = kClassName;
+  ::RegisterClassExW(&windowClass);
+  // Never shown: WS_POPUP without WS_VISIBLE; a tool window has no taskbar button.
+  hwnd_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                            nullptr, instance_, this);
+  if (!hwnd_) return false;
+  return Form_Load(*this);
+}
+
+void MainWindow::OnTrayNotification(TrayNotification notification) {
+  // A popup menu runs its own modal loop; a tray click while it is open only closes it.
+  if (menuOpen_ || ending_) return;
+  switch (ActionFor(notification, PathCount(), editor_->IsVisible())) {
+    case TrayAction::PopupPathMenu: {
+      menuOpen_ = true;
+      const UINT chosen = PopupPathMenu(hwnd_, paths_);
+      menuOpen_ = false;
+      RunCommand(chosen);
+      break;
+    }
+    case TrayAction::PopupConfigMenu: {
+      menuOpen_ = true;
+      const UINT chosen = PopupConfigMenu(hwnd_, clipboardChecked_);
+      menuOpen_ = false;
+      RunCommand(chosen);
+      break;
+    }
+    case TrayAction::ShowEditor:
+      mnuList_Click();
+      break;
+    case TrayAction::None:
+      break;
+  }
+}
+
+void MainWindow::RunCommand(UINT id) {
+  switch (id) {
+    case mnuList:
+      return mnuList_Click();
+    case mnuClipboard:
+      return mnuClipboard_Click();
+    case mnuAbout:
+      return mnuAbout_Click();
+    case mnuExit:
+      return mnuExit_Click();
+    default:
+      if (id > mnuPath && id <= mnuPath + PathCount()) mnuPath_Click(static_cast<int>(id - mnuPath));
+  }
+}
+
+void MainWindow::mnuList_Click() { editor_->Show(); }
+
+void MainWindow::mnuClipboard_Click() { clipboardChecked_ = !clipboardChecked_; }
+
+void MainWindow::mnuAbout_Click() {
+  AboutText = AboutTextFor(PathCount());
+  ShowAboutBox(*this);
+}
+
+void MainWindow::mnuExit_Click() {
+  ending_ = true;
+  SaveAndQuit(*this);
+}
+
+void MainWindow::mnuPath_Click(int Index) { DeliverPath(*this, Index); }
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return self ? self->HandleMessage(message, wParam, lParam)
+              : ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// How the platform's messages map to the close-request modes: WM_ENDSESSION (the session is
+// really ending) is mode 2; WM_CLOSE can only come from another program, since this hidden
+// window has no control menu and the program never closes it itself, so it is mode 3, as the
+// task manager's "End task" sends it.
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case TrayIcon::kCallbackMessage:
+      if (auto notification = tray_.OnCallback(wParam, lParam)) OnTrayNotification(*notification);
+      return 0;
+    case WM_TIMER:
+      if (wParam == TrayIcon::kClickTimer) {
+        if (auto notification = tray_.OnClickTimer()) OnTrayNotification(*notification);
+      }
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam) {
+        ending_ = true;
+        Form_QueryUnload(*this, UnloadMode::AppWindows);
+      }
+      return 0;
+    case WM_CLOSE:
+      ending_ = true;
+      Form_QueryUnload(*this, UnloadMode::AppTaskManager);
+      return 0;
+    case WM_DESTROY:
+      ::PostQuitMessage(0);
+      return 0;
+    default:
+      if (message == TrayIcon::TaskbarCreatedMessage() && message != 0) {
+        tray_.OnTaskbarCreated();
+        return 0;
+      }
+      return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+}
+
+}  // namespace hop

@@ -1,0 +1,48 @@
+#include "shell/popup_menus.h"
+
+#include "win32/unique_handle.h"
+
+namespace hop {
+namespace {
+
+// Shows the menu at the pointer and waits for a choice. The owner must be the foreground window
+// or the menu would not close when the user clicks elsewhere, and the WM_NULL afterwards lets
+// the shell finish its own tracking.
+UINT Track(HWND owner, HMENU menu) {
+  POINT at{};
+  ::GetCursorPos(&at);
+  ::SetForegroundWindow(owner);
+  const UINT chosen = static_cast<UINT>(::TrackPopupMenuEx(
+      menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
+      at.y, owner, nullptr));
+  ::PostMessageW(owner, WM_NULL, 0, 0);
+  return chosen;
+}
+
+}  // namespace
+
+UINT PopupConfigMenu(HWND owner, bool clipboardChecked) {
+  win32::UniqueMenu menu(::CreatePopupMenu());
+  if (!menu) return 0;
+  ::AppendMenuW(menu.get(), MF_STRING, mnuList, L"&List...");
+  ::AppendMenuW(menu.get(), MF_STRING | (clipboardChecked ? MF_CHECKED : MF_UNCHECKED),
+                mnuClipboard, L"&Clipboard");
+  ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);  // CSep2
+  ::AppendMenuW(menu.get(), MF_STRING, mnuAbout, L"&About...");
+  ::AppendMenuW(menu.get(), MF_STRING, mnuExit, L"E&xit");
+  ::SetMenuDefaultItem(menu.get(), mnuList, FALSE);
+  return Track(owner, menu.get());
+}
+
+UINT PopupPathMenu(HWND owner, const PathMenu& paths) {
+  win32::UniqueMenu menu(::CreatePopupMenu());
+  if (!menu) return 0;
+  for (std::size_t k = 0; k <= paths.PathCount(); ++k) {
+    const UINT state = paths.IsEnabled(k) ? MF_ENABLED : MF_GRAYED;
+    const std::wstring text = MenuDisplayText(paths.Caption(k));
+    ::AppendMenuW(menu.get(), MF_STRING | state, mnuPath + k, text.c_str());
+  }
+  return Track(owner, menu.get());
+}
+
+}  // namespace hop

@@ -1,0 +1,25 @@
+// The two popup menus of the main form, built from the current state each time they pop up.
+#pragma once
+
+#include <windows.h>
+
+#include "shell/path_menu.h"
+
+namespace hop {
+
+// Command identifiers of the menu items. mnuPath element k has identifier mnuPath + k.
+enum MenuId : UINT {
+  mnuList = 100,
+  mnuClipboard = 101,
+  mnuAbout = 103,
+  mnuExit = 104,
+  mnuPath = 1000,
+};
+
+// Pops up "Configure" ("&List..." bold, "&Clipboard" with its check mark, a separator, "&About...",
+// "E&xit") at the pointer; returns the chosen identifier, 0 when dismissed.
+UINT PopupConfigMenu(HWND owner, bool clipboardChecked);
+// Pops up "Folders": the disabled heading and one item per path; returns the chosen identifier.
+UINT PopupPathMenu(HWND owner, const PathMenu& paths);
+
+}  // namespace hop

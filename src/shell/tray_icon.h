@@ -1,0 +1,60 @@
+// TrayNotify: the icon in the notification area and the three notifications it raises.
+//
+// Left click raises the path-menu notification, right click (or the context-menu key) the
+// configuration-menu notification, and a double click the editor notification. A single left
+// click is only known to be single once the double-click time has passed without a second one,
+// so the path-menu notification waits for that (a timer on the owner window).
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <optional>
+#include <string>
+
+#include "shell/click_sorter.h"
+#include "shell/tray_rules.h"
+
+namespace hop {
+
+class TrayIcon {
+ public:
+  static constexpr UINT kCallbackMessage = WM_APP + 1;
+  static constexpr UINT_PTR kClickTimer = 1;
+
+  TrayIcon() = default;
+  TrayIcon(const TrayIcon&) = delete;
+  TrayIcon& operator=(const TrayIcon&) = delete;
+  ~TrayIcon() { Stop(); }
+
+  // Puts the icon into the notification area (clearing a stale one left by a crashed run).
+  void Start(HWND owner, HICON icon);
+  // Takes the icon out of the notification area.
+  void Stop();
+  // Replaces the text shown when the pointer rests on the icon.
+  void SetTipText(const std::wstring& tip);
+  const std::wstring& TipText() const { return tip_; }
+  bool IsStarted() const { return started_; }
+
+  // The taskbar was re-created (Explorer restarted): the icon must be added again.
+  void OnTaskbarCreated();
+  // Feeds a callback message or the click timer; returns the notification to raise, if any.
+  std::optional<TrayNotification> OnCallback(WPARAM wParam, LPARAM lParam);
+  std::optional<TrayNotification> OnClickTimer();
+
+  static UINT TaskbarCreatedMessage();
+
+ private:
+  NOTIFYICONDATAW Data(UINT flags) const;
+  void Add();
+  std::optional<TrayNotification> Apply(ClickSorter::Outcome outcome);
+
+  HWND owner_ = nullptr;
+  HICON icon_ = nullptr;
+  std::wstring tip_ = L"Hopdirs";
+  bool started_ = false;
+  bool version4_ = false;
+  ClickSorter clicks_;
+};
+
+}  // namespace hop

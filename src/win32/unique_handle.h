@@ -1,0 +1,84 @@
+// Owners for Win32 handles: one type per resource kind, so cleanup is never written by hand.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace hop::win32 {
+
+template <typename Handle, auto Close, Handle Invalid = Handle{}>
+class UniqueHandle {
+ public:
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    reset(other.release());
+    return *this;
+  }
+  ~UniqueHandle() { reset(); }
+
+  Handle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != Invalid; }
+  Handle release() { return std::exchange(handle_, Invalid); }
+  void reset(Handle handle = Invalid) {
+    if (handle_ != Invalid) Close(handle_);
+    handle_ = handle;
+  }
+
+ private:
+  Handle handle_ = Invalid;
+};
+
+inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
+inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
+inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
+inline void DestroyWindowHandle(HWND h) { ::DestroyWindow(h); }
+inline void DeleteFontHandle(HFONT h) { ::DeleteObject(h); }
+inline void DeleteBrushHandle(HBRUSH h) { ::DeleteObject(h); }
+inline void DeletePenHandle(HPEN h) { ::DeleteObject(h); }
+inline void CloseRegistryKey(HKEY h) { ::RegCloseKey(h); }
+inline void FreeGlobal(HGLOBAL h) { ::GlobalFree(h); }
+
+using UniqueKernelHandle = UniqueHandle<HANDLE, &CloseKernelHandle>;
+using UniqueIcon = UniqueHandle<HICON, &DestroyIconHandle>;
+using UniqueMenu = UniqueHandle<HMENU, &DestroyMenuHandle>;
+using UniqueWindow = UniqueHandle<HWND, &DestroyWindowHandle>;
+using UniqueFont = UniqueHandle<HFONT, &DeleteFontHandle>;
+using UniqueBrush = UniqueHandle<HBRUSH, &DeleteBrushHandle>;
+using UniquePen = UniqueHandle<HPEN, &DeletePenHandle>;
+using UniqueRegistryKey = UniqueHandle<HKEY, &CloseRegistryKey>;
+using UniqueGlobal = UniqueHandle<HGLOBAL, &FreeGlobal>;
+
+// Keeps a GDI object selected into a DC for one scope.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+  ~SelectedObject() { ::SelectObject(dc_, old_); }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// BeginPaint/EndPaint pair for WM_PAINT.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) : window_(window) { dc_ = ::BeginPaint(window, &paint_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  ~PaintScope() { ::EndPaint(window_, &paint_); }
+  HDC dc() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_ = nullptr;
+};
+
+}  // namespace hop::win32
