@@ -1,52 +1,363 @@
 #include "editor/editor_window.h"
 
+#include <vector>
+
+#include "editor/editor_help.h"
+#include "editor/editor_layout.h"
+#include "editor/path_list_editor.h"
+#include "editor/place_bottom_right.h"
+#include "editor/win32_editor_view.h"
 #include "shell/main_window.h"
+#include "win32/dpi.h"
 
 namespace hop {
 namespace {
-constexpr const wchar_t* kClassName = L"HopdirsList";
+
+namespace layout = editor_layout;
+
+// Fixed dialog border, no minimise or maximise box, and the title-bar help button.
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CONTEXTHELP;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP;
+// How many entries the drop-down list shows before it scrolls.
+constexpr int kDroppedEntries = 8;
+
+void RegisterEditorClass(HINSTANCE instance, HICON icon, HICON smallIcon) {
+  WNDCLASSEXW windowClass{};
+  if (::GetClassInfoExW(instance, EditorWindow::kClassName, &windowClass)) return;
+  windowClass.cbSize = sizeof(windowClass);
+  // A dialog class of its own: the dialog manager's keyboard handling, not the dialog class name.
+  windowClass.lpfnWndProc = ::DefDlgProcW;
+  windowClass.cbWndExtra = DLGWINDOWEXTRA;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = icon;
+  windowClass.hIconSm = smallIcon;
+  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = EditorWindow::kClassName;
+  ::RegisterClassExW(&windowClass);
 }
+
+void AppendString(std::vector<WORD>& words, const wchar_t* text) {
+  do {
+    words.push_back(static_cast<WORD>(*text));
+  } while (*text++);
+}
+
+// An in-memory dialog template naming the editor's class; the controls are created at load,
+// sized in pixels from their design in twips.
+std::vector<WORD> DialogTemplate() {
+  std::vector<WORD> words;
+  for (DWORD value : {kStyle, kExStyle}) {
+    words.push_back(LOWORD(value));
+    words.push_back(HIWORD(value));
+  }
+  words.insert(words.end(), {0, 0, 0, 0, 0});  // no items; x, y, cx, cy are set at load
+  words.push_back(0);                          // no menu
+  AppendString(words, EditorWindow::kClassName);
+  AppendString(words, L"Hopdirs");
+  return words;
+}
+
+HFONT CreateDialogFont(UINT dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (!::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) {
+    return nullptr;
+  }
+  return ::CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+// Puts the window next to the bottom right-hand corner of the whole screen.
+void PlaceBottomRight(HWND form) {
+  RECT rect{};
+  ::GetWindowRect(form, &rect);
+  const PixelPoint at = hop::PlaceBottomRight(
+      ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), rect.right - rect.left,
+      rect.bottom - rect.top, win32::DpiForWindow(form));
+  ::SetWindowPos(form, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool IsMouseDown(UINT message) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
 
 EditorWindow::EditorWindow(MainWindow& frmMain) : frmMain_(frmMain) {}
 
-EditorWindow::~EditorWindow() { Unload(); }
+EditorWindow::~EditorWindow() {
+  Unload();
+}
 
 void EditorWindow::Show() {
-  if (!hwnd_) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &EditorWindow::WindowProc;
-    windowClass.hInstance = frmMain_.instance();
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    ::RegisterClassExW(&windowClass);
-    hwnd_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"Hopdirs",
-                              WS_CAPTION | WS_SYSMENU | WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
-                              240, 120, nullptr, nullptr, frmMain_.instance(), this);
-  }
-  ::ShowWindow(hwnd_, SW_SHOW);
-  ::SetForegroundWindow(hwnd_);
+  if (!window_) Form_Load();
+  if (!window_) return;
+  ::ShowWindow(window_.get(), SW_SHOW);
+  ::SetForegroundWindow(window_.get());
 }
 
-bool EditorWindow::IsVisible() const { return hwnd_ && ::IsWindowVisible(hwnd_); }
+bool EditorWindow::IsVisible() const {
+  return window_ && ::IsWindowVisible(window_.get());
+}
 
+// Destroying the window runs the closing step (WM_DESTROY), whatever asked for it.
 void EditorWindow::Unload() {
-  if (hwnd_) ::DestroyWindow(hwnd_);
-  hwnd_ = nullptr;
+  window_.reset();
 }
 
-LRESULT CALLBACK EditorWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<EditorWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+std::wstring EditorWindow::HelpShown() const {
+  return help_.IsShown() ? help_.Text() : L"";
+}
+
+void EditorWindow::Form_Load() {
+  const HINSTANCE instance = frmMain_.instance();
+  RegisterEditorClass(instance, frmMain_.Icon(), frmMain_.SmallIcon());
+  const std::vector<WORD> dialog = DialogTemplate();
+  // WM_INITDIALOG takes ownership of the new window and runs the opening steps.
+  ::CreateDialogIndirectParamW(instance, reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()),
+                               frmMain_.hwnd(), &EditorWindow::DialogProc,
+                               reinterpret_cast<LPARAM>(this));
+}
+
+void EditorWindow::CreateControls() {
+  const HINSTANCE instance = frmMain_.instance();
+  for (const layout::Control& control : layout::kControls) {
+    const wchar_t* windowClass = L"BUTTON";
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    switch (control.id) {
+      case layout::Label1:
+        windowClass = L"STATIC";
+        style |= SS_LEFT | WS_GROUP;
+        break;
+      case layout::cboPaths:
+        windowClass = L"COMBOBOX";
+        style |= WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL;
+        break;
+      case layout::cmdAdd:
+        style |= WS_TABSTOP | WS_GROUP | WS_DISABLED | BS_DEFPUSHBUTTON;
+        break;
+      case layout::cmdDelete:
+        style |= WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON;
+        break;
+      case layout::cmdClose:
+        style |= WS_TABSTOP | BS_PUSHBUTTON;
+        break;
+    }
+    const HWND child = ::CreateWindowExW(
+        0, windowClass, control.caption, style, 0, 0, 0, 0, window_.get(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+    ::SetWindowContextHelpId(child, control.helpTopic);
   }
-  auto* self = reinterpret_cast<EditorWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (message == WM_CLOSE && self) {
-    self->Unload();
-    return 0;
+  ::SetWindowContextHelpId(window_.get(), layout::kWindowHelpTopic);
+  ::SendMessageW(window_.get(), DM_SETDEFID, layout::cmdAdd, 0);
+}
+
+void EditorWindow::Layout(UINT dpi) {
+  const HWND form = window_.get();
+  font_.reset(CreateDialogFont(dpi));
+  for (const layout::Control& control : layout::kControls) {
+    const HWND child = ::GetDlgItem(form, control.id);
+    int height = TwipsToPixels(control.rect.height, dpi);
+    // A drop-down combo box's height includes its list; the closed height follows the font.
+    if (control.id == layout::cboPaths) height *= kDroppedEntries + 1;
+    ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    ::MoveWindow(child, TwipsToPixels(control.rect.left, dpi), TwipsToPixels(control.rect.top, dpi),
+                 TwipsToPixels(control.rect.width, dpi), height, TRUE);
   }
-  return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  RECT frame{0, 0, TwipsToPixels(layout::kClientWidth, dpi),
+             TwipsToPixels(layout::kClientHeight, dpi)};
+  ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi);
+  ::SetWindowPos(form, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void EditorWindow::Form_Unload() {
+  EndHelpMode();
+  help_.Hide();
+  if (!rules_) return;
+  frmMain_.TrayNotify().SetTipText(rules_->Form_Unload());
+  rules_.reset();
+  view_.reset();
+}
+
+void EditorWindow::OnCommand(int id, int code) {
+  switch (id) {
+    case layout::cboPaths:
+      if (code == CBN_EDITCHANGE && !view_->ChangingText()) rules_->cboPaths_Change();
+      break;
+    case layout::cmdAdd:
+      if (code == BN_CLICKED && view_->AddEnabled()) rules_->cmdAdd_Click();
+      KeepFocusUsable();
+      break;
+    case layout::cmdDelete:
+      if (code == BN_CLICKED && view_->DeleteEnabled()) rules_->cmdDelete_Click();
+      KeepFocusUsable();
+      break;
+    case layout::cmdClose:  // also Escape and the title-bar close box
+      Unload();
+      break;
+  }
+}
+
+// A button that disables itself while it has the focus would leave the keyboard nowhere.
+void EditorWindow::KeepFocusUsable() {
+  const HWND focus = ::GetFocus();
+  if (focus && ::IsWindowEnabled(focus)) return;
+  ::SendMessageW(window_.get(), WM_NEXTDLGCTL,
+                 reinterpret_cast<WPARAM>(::GetDlgItem(window_.get(), layout::cboPaths)), TRUE);
+}
+
+void EditorWindow::ShowHelpFor(HWND control, POINT anchor) {
+  const HWND form = window_.get();
+  // The combo box's own edit field stands for the combo box.
+  while (control && control != form && ::GetParent(control) != form) {
+    control = ::GetParent(control);
+  }
+  DWORD topic = control ? ::GetWindowContextHelpId(control) : 0;
+  if (topic == 0) topic = layout::kWindowHelpTopic;
+  help_.Show(form, font_.get(), EditorHelpText(topic), anchor);
+}
+
+void EditorWindow::BeginHelpMode() {
+  help_.Hide();
+  helpMode_ = true;
+  ::SetCapture(window_.get());
+  ::SetCursor(::LoadCursorW(nullptr, IDC_HELP));
+}
+
+void EditorWindow::EndHelpMode() {
+  if (!helpMode_) return;
+  helpMode_ = false;
+  if (::GetCapture() == window_.get()) ::ReleaseCapture();
+}
+
+void EditorWindow::OnHelpModeClick(POINT clientPoint) {
+  EndHelpMode();
+  RECT client{};
+  ::GetClientRect(window_.get(), &client);
+  if (!::PtInRect(&client, clientPoint)) return;  // a click elsewhere just leaves help mode
+  const HWND child = ::ChildWindowFromPointEx(window_.get(), clientPoint, CWP_SKIPINVISIBLE);
+  POINT screen = clientPoint;
+  ::ClientToScreen(window_.get(), &screen);
+  ShowHelpFor(child ? child : window_.get(), screen);
+}
+
+bool EditorWindow::PreTranslateMessage(MSG& message) {
+  if (!window_) return false;
+  const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+  const bool escape = keyDown && message.wParam == VK_ESCAPE;
+  if (help_.IsShown() && (keyDown || IsMouseDown(message.message))) {
+    help_.Hide();
+    if (escape) return true;  // Escape closes the help, not the window
+  }
+  if (helpMode_ && escape) {
+    EndHelpMode();
+    return true;
+  }
+  const HWND form = window_.get();
+  const bool ours = message.hwnd == form || ::IsChild(form, message.hwnd);
+  if (ours && message.message == WM_KEYDOWN && message.wParam == VK_F1) {
+    RECT rect{};
+    ::GetWindowRect(::GetFocus() ? ::GetFocus() : form, &rect);
+    ShowHelpFor(::GetFocus(), POINT{rect.left, rect.bottom + 2});
+    return true;
+  }
+  return ::IsDialogMessageW(form, &message);
+}
+
+INT_PTR CALLBACK EditorWindow::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+  auto* self = reinterpret_cast<EditorWindow*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
+  if (!self) return FALSE;
+  if (message == WM_INITDIALOG) self->window_.reset(hwnd);
+  const INT_PTR handled = self->HandleMessage(message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+    self->window_.release();
+    self->font_.reset();
+  }
+  return handled;
+}
+
+INT_PTR EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const HWND form = window_.get();
+  switch (message) {
+    case WM_INITDIALOG:
+      CreateControls();
+      Layout(win32::DpiForWindow(form));
+      PlaceBottomRight(form);
+      ::SendMessageW(form, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(frmMain_.Icon()));
+      ::SendMessageW(form, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(frmMain_.SmallIcon()));
+      view_ = std::make_unique<Win32EditorView>(form);
+      rules_ = std::make_unique<PathListEditor>(frmMain_.Paths(), *view_);
+      rules_->Form_Load();
+      return TRUE;  // the focus goes to the first control that takes it: cboPaths
+    case WM_COMMAND:
+      if (rules_) OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_CLOSE:
+      Unload();
+      return TRUE;
+    case WM_DESTROY:
+      Form_Unload();
+      return TRUE;
+    case WM_CTLCOLORSTATIC:  // Label1 has a transparent background
+      ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return reinterpret_cast<INT_PTR>(::GetStockObject(NULL_BRUSH));
+    case WM_DPICHANGED: {
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      Layout(HIWORD(wParam));
+      ::SetWindowPos(form, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return TRUE;
+    }
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != SC_CONTEXTHELP) return FALSE;
+      BeginHelpMode();
+      return TRUE;
+    case WM_HELP: {
+      const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+      if (info->iContextType == HELPINFO_WINDOW) {
+        ShowHelpFor(static_cast<HWND>(info->hItemHandle), info->MousePos);
+      }
+      return TRUE;
+    }
+    case WM_SETCURSOR:
+      if (!helpMode_) return FALSE;
+      ::SetCursor(::LoadCursorW(nullptr, IDC_HELP));
+      ::SetWindowLongPtrW(form, DWLP_MSGRESULT, TRUE);
+      return TRUE;
+    case WM_MOUSEMOVE:
+      if (helpMode_) ::SetCursor(::LoadCursorW(nullptr, IDC_HELP));
+      return helpMode_;
+    case WM_LBUTTONDOWN:
+      if (!helpMode_) return FALSE;
+      OnHelpModeClick(
+          POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      return TRUE;
+    case WM_RBUTTONDOWN:
+      if (!helpMode_) return FALSE;
+      EndHelpMode();
+      return TRUE;
+    case WM_CAPTURECHANGED:
+      helpMode_ = false;
+      return FALSE;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) help_.Hide();
+      return FALSE;
+    default:
+      return FALSE;
+  }
 }
 
 }  // namespace hop

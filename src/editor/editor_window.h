@@ -1,14 +1,25 @@
-// frmList: the path list editor window.
+// frmList: the path list editor window. A modeless dialog of its own window class (so it is
+// never taken for a file dialog), owned by the hidden main window (so it has no taskbar button),
+// laid out from its design in twips at the real DPI. The rules it follows are PathListEditor's.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
+
+#include "editor/help_popup.h"
+#include "win32/unique_handle.h"
+
 namespace hop {
 
 class MainWindow;
+class PathListEditor;
+class Win32EditorView;
 
 class EditorWindow {
  public:
+  static constexpr const wchar_t* kClassName = L"HopdirsList";
+
   explicit EditorWindow(MainWindow& frmMain);
   EditorWindow(const EditorWindow&) = delete;
   EditorWindow& operator=(const EditorWindow&) = delete;
@@ -17,14 +28,38 @@ class EditorWindow {
   // Loads the window if needed and shows it modeless, or brings it to the front.
   void Show();
   bool IsVisible() const;
-  // Closes the window if it is open.
+  // Closes the window if it is open; its closing step runs.
   void Unload();
+  HWND hwnd() const { return window_.get(); }
+
+  // Gives the window its keyboard interface (Tab, Enter, Escape, mnemonics, F1). The message
+  // loop calls it for every message; true when the message has been handled.
+  bool PreTranslateMessage(MSG& message);
+
+  // The help text on screen, empty when none is shown.
+  std::wstring HelpShown() const;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void Form_Load();
+  void Form_Unload();
+  void CreateControls();
+  void Layout(UINT dpi);
+  void OnCommand(int id, int code);
+  void KeepFocusUsable();
+  void ShowHelpFor(HWND control, POINT anchor);
+  void BeginHelpMode();
+  void EndHelpMode();
+  void OnHelpModeClick(POINT clientPoint);
 
   MainWindow& frmMain_;
-  HWND hwnd_ = nullptr;
+  win32::UniqueWindow window_;
+  win32::UniqueFont font_;
+  std::unique_ptr<Win32EditorView> view_;
+  std::unique_ptr<PathListEditor> rules_;
+  HelpPopup help_;
+  bool helpMode_ = false;
 };
 
 }  // namespace hop

@@ -1,0 +1,39 @@
+// The editor window's design: client size and controls in twips, control ids and help topics.
+#pragma once
+
+#include "shell/twips.h"
+
+namespace hop::editor_layout {
+
+constexpr int kClientWidth = 3255;
+constexpr int kClientHeight = 1335;
+
+// Control identifiers. cmdAdd is the default button (Enter); cmdClose answers the cancel
+// command (Escape), so it carries IDCANCEL's value.
+enum ControlId : int {
+  cmdClose = 2,
+  Label1 = 100,
+  cboPaths = 101,
+  cmdAdd = 102,
+  cmdDelete = 103,
+};
+
+struct Control {
+  ControlId id;
+  const wchar_t* caption;
+  TwipsRect rect;
+  unsigned helpTopic;
+};
+
+// In tab order.
+constexpr Control kControls[] = {
+    {Label1, L"&Path:", {120, 120, 375, 255}, 10},
+    {cboPaths, L"", {120, 360, 3015, 315}, 11},
+    {cmdAdd, L"&Add", {120, 840, 855, 375}, 12},
+    {cmdDelete, L"&Delete", {1200, 840, 855, 375}, 13},
+    {cmdClose, L"&Close", {2280, 840, 855, 375}, 14},
+};
+
+constexpr unsigned kWindowHelpTopic = 10;
+
+}  // namespace hop::editor_layout

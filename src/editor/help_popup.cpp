@@ -1,0 +1,107 @@
+#include "editor/help_popup.h"
+
+#include <algorithm>
+
+#include "win32/dpi.h"
+
+namespace hop {
+namespace {
+
+void RegisterPopupClass(HINSTANCE instance, WNDPROC proc) {
+  WNDCLASSEXW windowClass{};
+  if (::GetClassInfoExW(instance, HelpPopup::kClassName, &windowClass)) return;
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.style = CS_DROPSHADOW | CS_SAVEBITS;
+  windowClass.lpfnWndProc = proc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = HelpPopup::kClassName;
+  ::RegisterClassExW(&windowClass);
+}
+
+RECT WorkAreaAt(POINT point) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  ::GetMonitorInfoW(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info);
+  return info.rcWork;
+}
+
+}  // namespace
+
+void HelpPopup::Show(HWND owner, HFONT font, std::wstring_view text, POINT anchor) {
+  Hide();
+  const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(owner, GWLP_HINSTANCE));
+  RegisterPopupClass(instance, &HelpPopup::WindowProc);
+  font_ = font;
+  text_.assign(text);
+  const UINT dpi = win32::DpiForWindow(owner);
+  padding_ = ::MulDiv(6, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+
+  RECT textRect{};
+  if (HDC dc = ::GetDC(owner)) {
+    {
+      win32::SelectedObject selected(dc, font_);
+      textRect = TextRect(dc, ::MulDiv(280, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI));
+    }
+    ::ReleaseDC(owner, dc);
+  }
+  const int width = textRect.right + 2 * padding_ + 2;  // + the one-pixel border on each side
+  const int height = textRect.bottom + 2 * padding_ + 2;
+  const RECT work = WorkAreaAt(anchor);
+  const int x = std::max<int>(work.left, std::min<int>(anchor.x, work.right - width));
+  const int y = std::max<int>(work.top, std::min<int>(anchor.y, work.bottom - height));
+
+  window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, kClassName,
+                                  text_.c_str(), WS_POPUP | WS_BORDER, x, y, width, height, owner,
+                                  nullptr, instance, this));
+  if (window_) ::ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
+}
+
+RECT HelpPopup::TextRect(HDC dc, int maxWidth) const {
+  RECT rect{0, 0, maxWidth, 0};
+  ::DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &rect,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  return rect;
+}
+
+void HelpPopup::Paint(HWND hwnd) {
+  win32::PaintScope paint(hwnd);
+  RECT client{};
+  ::GetClientRect(hwnd, &client);
+  ::FillRect(paint.dc(), &client, ::GetSysColorBrush(COLOR_INFOBK));
+  win32::SelectedObject selected(paint.dc(), font_);
+  ::SetBkMode(paint.dc(), TRANSPARENT);
+  ::SetTextColor(paint.dc(), ::GetSysColor(COLOR_INFOTEXT));
+  ::InflateRect(&client, -padding_, -padding_);
+  ::DrawTextW(paint.dc(), text_.c_str(), static_cast<int>(text_.size()), &client,
+              DT_WORDBREAK | DT_NOPREFIX);
+}
+
+LRESULT CALLBACK HelpPopup::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<HelpPopup*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<HelpPopup*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  switch (message) {
+    case WM_PAINT:
+      if (self) {
+        self->Paint(hwnd);
+        return 0;
+      }
+      break;
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATEANDEAT;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      // A click on the pop-up dismisses it; the owner destroys it outside this handler.
+      ::ShowWindow(hwnd, SW_HIDE);
+      return 0;
+    case WM_NCDESTROY:
+      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      break;
+  }
+  return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace hop
