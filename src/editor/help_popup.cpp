@@ -30,7 +30,8 @@ RECT WorkAreaAt(POINT point) {
 
 void HelpPopup::Show(HWND owner, HFONT font, std::wstring_view text, POINT anchor) {
   Hide();
-  const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(owner, GWLP_HINSTANCE));
+  const HINSTANCE instance =
+      reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(owner, GWLP_HINSTANCE));
   RegisterPopupClass(instance, &HelpPopup::WindowProc);
   font_ = font;
   text_.assign(text);

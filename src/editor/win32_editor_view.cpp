@@ -71,12 +71,20 @@ void Win32EditorView::SetText(const std::wstring& text) {
   ::SetWindowTextW(combo_, text.c_str());
 }
 
-bool Win32EditorView::AddEnabled() const { return ::IsWindowEnabled(add_); }
+bool Win32EditorView::AddEnabled() const {
+  return ::IsWindowEnabled(add_);
+}
 
-void Win32EditorView::SetAddEnabled(bool enabled) { ::EnableWindow(add_, enabled); }
+void Win32EditorView::SetAddEnabled(bool enabled) {
+  ::EnableWindow(add_, enabled);
+}
 
-bool Win32EditorView::DeleteEnabled() const { return ::IsWindowEnabled(delete_); }
+bool Win32EditorView::DeleteEnabled() const {
+  return ::IsWindowEnabled(delete_);
+}
 
-void Win32EditorView::SetDeleteEnabled(bool enabled) { ::EnableWindow(delete_, enabled); }
+void Win32EditorView::SetDeleteEnabled(bool enabled) {
+  ::EnableWindow(delete_, enabled);
+}
 
 }  // namespace hop

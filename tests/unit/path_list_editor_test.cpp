@@ -23,10 +23,9 @@ class FakeView final : public EditorView {
   std::wstring List(std::size_t index) const override { return items.at(index); }
   std::size_t AddItem(const std::wstring& item) override {
     auto at = std::upper_bound(items.begin(), items.end(), item, [](const auto& a, const auto& b) {
-      return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                          [](wchar_t x, wchar_t y) {
-                                            return std::towlower(x) < std::towlower(y);
-                                          });
+      return std::lexicographical_compare(
+          a.begin(), a.end(), b.begin(), b.end(),
+          [](wchar_t x, wchar_t y) { return std::towlower(x) < std::towlower(y); });
     });
     const auto index = static_cast<std::size_t>(at - items.begin());
     items.insert(at, item);
@@ -35,8 +34,10 @@ class FakeView final : public EditorView {
   }
   void RemoveItem(std::size_t index) override {
     items.erase(items.begin() + static_cast<std::ptrdiff_t>(index));
-    if (selected == index) selected.reset();
-    else if (selected && *selected > index) --*selected;
+    if (selected == index)
+      selected.reset();
+    else if (selected && *selected > index)
+      --*selected;
   }
   std::optional<std::size_t> ListIndex() const override { return selected; }
   void SetListIndex(std::optional<std::size_t> index) override {
