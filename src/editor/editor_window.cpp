@@ -1,5 +1,7 @@
 #include "editor/editor_window.h"
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "editor/editor_help.h"
@@ -65,6 +67,25 @@ HFONT CreateDialogFont(UINT dpi) {
     return nullptr;
   }
   return ::CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+// Width in pixels of a control's caption as drawn in font, the mnemonic marker left out.
+int CaptionWidth(HWND control, HFONT font) {
+  wchar_t caption[64] = {};
+  ::GetWindowTextW(control, caption, 64);
+  std::wstring text;
+  for (const wchar_t* c = caption; *c; ++c) {
+    if (*c != L'&') text += *c;
+  }
+  SIZE size{};
+  if (HDC dc = ::GetDC(control)) {
+    {
+      win32::SelectedObject selected(dc, font);
+      ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    }
+    ::ReleaseDC(control, dc);
+  }
+  return size.cx;
 }
 
 // Puts the window next to the bottom right-hand corner of the whole screen.
@@ -167,12 +188,16 @@ void EditorWindow::Layout(UINT dpi) {
   font_.reset(CreateDialogFont(dpi));
   for (const layout::Control& control : layout::kControls) {
     const HWND child = ::GetDlgItem(form, control.id);
+    int width = TwipsToPixels(control.rect.width, dpi);
     int height = TwipsToPixels(control.rect.height, dpi);
     // A drop-down combo box's height includes its list; the closed height follows the font.
     if (control.id == layout::cboPaths) height *= kDroppedEntries + 1;
+    // The label grows to its caption where the font is wider than the designed one, rather
+    // than cutting the colon off.
+    if (control.id == layout::Label1) width = std::max(width, CaptionWidth(child, font_.get()));
     ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     ::MoveWindow(child, TwipsToPixels(control.rect.left, dpi), TwipsToPixels(control.rect.top, dpi),
-                 TwipsToPixels(control.rect.width, dpi), height, TRUE);
+                 width, height, TRUE);
   }
   RECT frame{0, 0, TwipsToPixels(layout::kClientWidth, dpi),
              TwipsToPixels(layout::kClientHeight, dpi)};
@@ -264,15 +289,7 @@ bool EditorWindow::PreTranslateMessage(MSG& message) {
     EndHelpMode();
     return true;
   }
-  const HWND form = window_.get();
-  const bool ours = message.hwnd == form || ::IsChild(form, message.hwnd);
-  if (ours && message.message == WM_KEYDOWN && message.wParam == VK_F1) {
-    RECT rect{};
-    ::GetWindowRect(::GetFocus() ? ::GetFocus() : form, &rect);
-    ShowHelpFor(::GetFocus(), POINT{rect.left, rect.bottom + 2});
-    return true;
-  }
-  return ::IsDialogMessageW(form, &message);
+  return ::IsDialogMessageW(window_.get(), &message);
 }
 
 INT_PTR CALLBACK EditorWindow::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -326,9 +343,14 @@ INT_PTR EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       BeginHelpMode();
       return TRUE;
     case WM_HELP: {
+      // The platform's answer to F1 (a click in help mode is handled above): the help goes
+      // just below the control with the focus.
       const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
       if (info->iContextType == HELPINFO_WINDOW) {
-        ShowHelpFor(static_cast<HWND>(info->hItemHandle), info->MousePos);
+        const auto control = static_cast<HWND>(info->hItemHandle);
+        RECT rect{};
+        ::GetWindowRect(control, &rect);
+        ShowHelpFor(control, POINT{rect.left, rect.bottom + 2});
       }
       return TRUE;
     }
@@ -353,7 +375,9 @@ INT_PTR EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       helpMode_ = false;
       return FALSE;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE) help_.Hide();
+      if (LOWORD(wParam) == WA_INACTIVE && reinterpret_cast<HWND>(lParam) != help_.hwnd()) {
+        help_.Hide();
+      }
       return FALSE;
     default:
       return FALSE;

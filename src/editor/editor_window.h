@@ -32,7 +32,7 @@ class EditorWindow {
   void Unload();
   HWND hwnd() const { return window_.get(); }
 
-  // Gives the window its keyboard interface (Tab, Enter, Escape, mnemonics, F1). The message
+  // Gives the window its keyboard interface (Tab, Enter, Escape, mnemonics). The message
   // loop calls it for every message; true when the message has been handled.
   bool PreTranslateMessage(MSG& message);
 

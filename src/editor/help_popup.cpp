@@ -52,10 +52,12 @@ void HelpPopup::Show(HWND owner, HFONT font, std::wstring_view text, POINT ancho
   const int x = std::max<int>(work.left, std::min<int>(anchor.x, work.right - width));
   const int y = std::max<int>(work.top, std::min<int>(anchor.y, work.bottom - height));
 
-  window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, kClassName,
-                                  text_.c_str(), WS_POPUP | WS_BORDER, x, y, width, height, owner,
-                                  nullptr, instance, this));
-  if (window_) ::ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
+  window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, text_.c_str(),
+                                  WS_POPUP | WS_BORDER, x, y, width, height, owner, nullptr,
+                                  instance, this));
+  // Shown above everything without taking the activation, so the keyboard stays in the editor.
+  ::SetWindowPos(window_.get(), HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 RECT HelpPopup::TextRect(HDC dc, int maxWidth) const {
