@@ -130,6 +130,10 @@ class Desktop:
         wait_until(lambda: not self.windows(cls=cls, title=title, visible=True),
                    timeout=timeout, what=f"no window class={cls!r} title={title!r}")
 
+    def combo(self, hwnd):
+        """A combo box's list entries and selected index (-1 for none)."""
+        return self.probe_json("combo", str(hwnd))
+
     def foreground(self):
         return self.probe_json("foreground")
 

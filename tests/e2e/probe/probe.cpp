@@ -220,6 +220,30 @@ int Menus() {
   return 0;
 }
 
+// --- combo boxes -----------------------------------------------------------------------------
+
+// combo HWND: the entries of a combo box's list and its selection, as the user would read them.
+int ComboDump(HWND combo) {
+  DWORD_PTR count = 0;
+  if (!SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &count)) return 1;
+  std::string out = "{\"items\":[";
+  for (DWORD_PTR i = 0; i < count; ++i) {
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 1000, &length);
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 1000, &copied);
+    text.resize(copied);
+    out += (i ? "," : "") + Json(text);
+  }
+  DWORD_PTR selected = 0;
+  SendMessageTimeoutW(combo, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 1000, &selected);
+  out += "],\"selected\":" + std::to_string(static_cast<LONG_PTR>(selected)) + "}";
+  std::printf("%s\n", out.c_str());
+  return 0;
+}
+
 // --- registry --------------------------------------------------------------------------------
 
 int RegistryDump() {
@@ -388,6 +412,7 @@ int wmain(int argc, wchar_t** argv) {
     return PostMessageW(ParseHandle(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == L"keys") return Keys(argc - 2, argv + 2);
   if (command == L"menus") return Menus();
+  if (command == L"combo" && argc > 2) return ComboDump(ParseHandle(argv[2]));
   if (command == L"reg-dump") return RegistryDump();
   if (command == L"reg-set" && argc > 4) return RegistrySet(argv[2], argv[3], argv[4]);
   if (command == L"reg-clear") return RegistryClear();
