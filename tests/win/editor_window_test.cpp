@@ -32,6 +32,8 @@ struct EditorWindowTest : ::testing::Test {
   EditorWindow* editor = nullptr;
 
   void SetUp() override {
+    // Whatever a start-up would read from the settings must not add to the paths stored below.
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvane\\Hopdirs");
     ASSERT_TRUE(frmMain.Create());
     editor = &frmMain.frmList();
   }
