@@ -6,8 +6,8 @@
 // so the path-menu notification waits for that (a timer on the owner window).
 #pragma once
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <optional>
 #include <string>
