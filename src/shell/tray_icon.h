@@ -6,8 +6,9 @@
 // so the path-menu notification waits for that (a timer on the owner window).
 #pragma once
 
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 
 #include <optional>
 #include <string>
