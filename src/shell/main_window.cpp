@@ -3,7 +3,7 @@
 #include "about/about_texts.h"
 #include "about/about_window.h"
 #include "app/resource.h"
-#include "delivery/path_delivery.h"
+#include "delivery/deliver_path.h"
 #include "editor/editor_window.h"
 #include "shell/lifecycle.h"
 #include "shell/popup_menus.h"
@@ -23,7 +23,8 @@ MainWindow::MainWindow(HINSTANCE instance)
     : instance_(instance),
       largeIcon_(LoadAppIcon(instance, SM_CXICON)),
       smallIcon_(LoadAppIcon(instance, SM_CXSMICON)),
-      editor_(std::make_unique<EditorWindow>(*this)) {}
+      editor_(std::make_unique<EditorWindow>(*this)),
+      delivery_(std::make_unique<DeliveryState>()) {}
 
 MainWindow::~MainWindow() {
   editor_.reset();

@@ -18,6 +18,7 @@
 namespace hop {
 
 class EditorWindow;
+class DeliveryState;
 
 class MainWindow {
  public:
@@ -51,6 +52,8 @@ class MainWindow {
 
   TrayIcon& TrayNotify() { return tray_; }
   EditorWindow& frmList() { return *editor_; }
+  // The dialog finder and FoundWindows, kept between path menu clicks.
+  DeliveryState& Delivery() { return *delivery_; }
 
   // Text the about box shows as its specific information.
   std::wstring AboutText;
@@ -77,6 +80,7 @@ class MainWindow {
   bool clipboardChecked_ = true;
   TrayIcon tray_;
   std::unique_ptr<EditorWindow> editor_;
+  std::unique_ptr<DeliveryState> delivery_;
   bool menuOpen_ = false;
   bool ending_ = false;
 };

@@ -42,6 +42,8 @@ inline void DeleteBrushHandle(HBRUSH h) { ::DeleteObject(h); }
 inline void DeletePenHandle(HPEN h) { ::DeleteObject(h); }
 inline void CloseRegistryKey(HKEY h) { ::RegCloseKey(h); }
 inline void FreeGlobal(HGLOBAL h) { ::GlobalFree(h); }
+inline void DeleteEnhMetaFileHandle(HENHMETAFILE h) { ::DeleteEnhMetaFile(h); }
+inline void DeleteBitmapHandle(HBITMAP h) { ::DeleteObject(h); }
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, &CloseKernelHandle>;
 using UniqueIcon = UniqueHandle<HICON, &DestroyIconHandle>;
@@ -52,6 +54,29 @@ using UniqueBrush = UniqueHandle<HBRUSH, &DeleteBrushHandle>;
 using UniquePen = UniqueHandle<HPEN, &DeletePenHandle>;
 using UniqueRegistryKey = UniqueHandle<HKEY, &CloseRegistryKey>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, &FreeGlobal>;
+using UniqueEnhMetaFile = UniqueHandle<HENHMETAFILE, &DeleteEnhMetaFileHandle>;
+using UniqueBitmap = UniqueHandle<HBITMAP, &DeleteBitmapHandle>;
+
+// The clipboard held open for one scope; opening retries briefly, since another program may
+// hold it for a moment.
+class ClipboardScope {
+ public:
+  explicit ClipboardScope(HWND owner) {
+    for (int attempt = 0; attempt < 50 && !open_; ++attempt) {
+      open_ = ::OpenClipboard(owner) != FALSE;
+      if (!open_) ::Sleep(2);
+    }
+  }
+  ClipboardScope(const ClipboardScope&) = delete;
+  ClipboardScope& operator=(const ClipboardScope&) = delete;
+  ~ClipboardScope() {
+    if (open_) ::CloseClipboard();
+  }
+  explicit operator bool() const { return open_; }
+
+ private:
+  bool open_ = false;
+};
 
 // Keeps a GDI object selected into a DC for one scope.
 class SelectedObject {

@@ -45,7 +45,7 @@ class FakeDesktop : public Desktop {
   WindowHandle Activate(WindowHandle window) override {
     if (!tree_.Exists(window)) return 0;
     const WindowHandle root = tree_.Root(window);
-    if (activationRefused || tree_[root].title.empty()) return 0;
+    if (activationRefused || tree_[window].title.empty()) return 0;
     foreground = root;
     return root;
   }
