@@ -61,13 +61,13 @@ int Walk() {
   std::vector<win32::UniqueWindow> tops;
   int windows = 0;
   for (int t = 0; t < 40; ++t) {
-    tops.emplace_back(::CreateWindowExW(0, L"Static", L"Bench frame", WS_OVERLAPPED, 0, 0, 50,
-                                        50, nullptr, nullptr, nullptr, nullptr));
+    tops.emplace_back(::CreateWindowExW(0, L"Static", L"Bench frame", WS_OVERLAPPED, 0, 0, 50, 50,
+                                        nullptr, nullptr, nullptr, nullptr));
     ++windows;
     for (int c = 0; c < 49; ++c, ++windows) {
-      ::CreateWindowExW(0, c % 7 ? L"Static" : L"#32770", c % 3 ? L"child" : L"", WS_CHILD,
-                        0, 0, 5, 5, tops.back().get(), reinterpret_cast<HMENU>(INT_PTR{c + 1}),
-                        nullptr, nullptr);
+      ::CreateWindowExW(0, c % 7 ? L"Static" : L"#32770", c % 3 ? L"child" : L"", WS_CHILD, 0, 0, 5,
+                        5, tops.back().get(), reinterpret_cast<HMENU>(INT_PTR{c + 1}), nullptr,
+                        nullptr);
     }
   }
   Win32WindowTree tree;
@@ -79,14 +79,14 @@ int Walk() {
   double plain = 0, finding = 0;
   for (int i = 0; i < 5; ++i) {
     plain += Seconds([&] { PlainWalk(tree, tree.DesktopWindow(), reads); }, rounds);
-    finding += Seconds([&] {
-      finder.FindWindowsByPattern(found, 0, L"*", L"*32770", std::nullopt);
-    }, rounds);
+    finding += Seconds(
+        [&] { finder.FindWindowsByPattern(found, 0, L"*", L"*32770", std::nullopt); }, rounds);
   }
-  std::printf("finder walk over %d windows of ours (+ the desktop's own): %.2f ms; plain walk "
-              "with the same reads: %.2f ms; ratio %.3f (goal <= 1.1); found %d\n",
-              windows, finding / 5 * 1000, plain / 5 * 1000, finding / plain,
-              static_cast<int>(found.size()) - 1);
+  std::printf(
+      "finder walk over %d windows of ours (+ the desktop's own): %.2f ms; plain walk "
+      "with the same reads: %.2f ms; ratio %.3f (goal <= 1.1); found %d\n",
+      windows, finding / 5 * 1000, plain / 5 * 1000, finding / plain,
+      static_cast<int>(found.size()) - 1);
   return 0;
 }
 
@@ -198,7 +198,8 @@ int Latency(const char* log, const wchar_t* a, const wchar_t* b) {
       // The floor: the path set straight into the field and confirmed, as the dialog's own
       // work with no keys in between.
       const HWND dialog = host.Dialog();
-      const HWND field = reinterpret_cast<HWND>(desktop.FileNameField(reinterpret_cast<WindowHandle>(dialog)));
+      const HWND field =
+          reinterpret_cast<HWND>(desktop.FileNameField(reinterpret_cast<WindowHandle>(dialog)));
       ::SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
       ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     } else if (delivery.Deliver(desktop, path, mode == 1) != DeliveryOutcome::Delivered) {
@@ -209,15 +210,17 @@ int Latency(const char* log, const wchar_t* a, const wchar_t* b) {
       std::printf("delivery %d: no folder change to the path\n", i);
       return 1;
     }
-    (mode == 0 ? typed : mode == 1 ? pasted : floor)
+    (mode == 0   ? typed
+     : mode == 1 ? pasted
+                 : floor)
         .push_back(static_cast<double>(line.time - start) / 1000.0);
     ::Sleep(30);  // let the dialog settle (and the next change be a change)
   }
   const double f = Median(floor);
-  std::printf("delivery to folder change, median of %zu: typing %.1f ms, clipboard %.1f ms "
-              "(goal < 100 ms); the dialog's own floor %.1f ms; ratios %.2f and %.2f\n",
-              typed.size(), Median(typed), Median(pasted), f, Median(typed) / f,
-              Median(pasted) / f);
+  std::printf(
+      "delivery to folder change, median of %zu: typing %.1f ms, clipboard %.1f ms "
+      "(goal < 100 ms); the dialog's own floor %.1f ms; ratios %.2f and %.2f\n",
+      typed.size(), Median(typed), Median(pasted), f, Median(typed) / f, Median(pasted) / f);
   return 0;
 }
 

@@ -15,10 +15,6 @@ for script in bench/bench_*.py; do
   python3 "$script" || status=1
 done
 for exe in build/win/bench/bench_*.exe; do
-<<<<<<< HEAD
-  [ -e "$exe" ] || continue
-=======
->>>>>>> main
   case "$exe" in *bench_minimal.exe) continue ;; esac
   echo "== $(basename "$exe" .exe)"
   wine "$exe" </dev/null || status=1

@@ -15,15 +15,15 @@ struct Name {
 };
 
 constexpr std::array<Name, 19> kNames{{
-    {L"ENTER", NamedKey::Enter},     {L"BS", NamedKey::Backspace},
-    {L"BKSP", NamedKey::Backspace},  {L"BACKSPACE", NamedKey::Backspace},
-    {L"TAB", NamedKey::Tab},         {L"ESC", NamedKey::Escape},
-    {L"ESCAPE", NamedKey::Escape},   {L"DEL", NamedKey::Delete},
-    {L"DELETE", NamedKey::Delete},   {L"INS", NamedKey::Insert},
-    {L"INSERT", NamedKey::Insert},   {L"HOME", NamedKey::Home},
-    {L"END", NamedKey::End},         {L"PGUP", NamedKey::PageUp},
-    {L"PGDN", NamedKey::PageDown},   {L"LEFT", NamedKey::Left},
-    {L"RIGHT", NamedKey::Right},     {L"UP", NamedKey::Up},
+    {L"ENTER", NamedKey::Enter},    {L"BS", NamedKey::Backspace},
+    {L"BKSP", NamedKey::Backspace}, {L"BACKSPACE", NamedKey::Backspace},
+    {L"TAB", NamedKey::Tab},        {L"ESC", NamedKey::Escape},
+    {L"ESCAPE", NamedKey::Escape},  {L"DEL", NamedKey::Delete},
+    {L"DELETE", NamedKey::Delete},  {L"INS", NamedKey::Insert},
+    {L"INSERT", NamedKey::Insert},  {L"HOME", NamedKey::Home},
+    {L"END", NamedKey::End},        {L"PGUP", NamedKey::PageUp},
+    {L"PGDN", NamedKey::PageDown},  {L"LEFT", NamedKey::Left},
+    {L"RIGHT", NamedKey::Right},    {L"UP", NamedKey::Up},
     {L"DOWN", NamedKey::Down},
 }};
 

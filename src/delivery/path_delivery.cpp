@@ -41,8 +41,8 @@ bool Send(Desktop& desktop, WindowHandle dialog, std::wstring_view keyString) {
 DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path,
                                       bool clipboardMode) {
   BusyPointer busy(desktop);
-  if (finder_.FindWindowsByPattern(FoundWindows, 0, kTitlePattern, kClassPattern,
-                                   std::nullopt) <= 0) {
+  if (finder_.FindWindowsByPattern(FoundWindows, 0, kTitlePattern, kClassPattern, std::nullopt) <=
+      0) {
     return DeliveryOutcome::NoDialog;
   }
   const WindowHandle dialog = desktop.Activate(FoundWindows[1]);

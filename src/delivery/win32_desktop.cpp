@@ -9,8 +9,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-HWND H(WindowHandle window) { return reinterpret_cast<HWND>(window); }
-WindowHandle W(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+HWND H(WindowHandle window) {
+  return reinterpret_cast<HWND>(window);
+}
+WindowHandle W(HWND window) {
+  return reinterpret_cast<WindowHandle>(window);
+}
 
 // Polls `done` every millisecond until it holds or `bound` has passed.
 template <typename Done>
@@ -83,22 +87,38 @@ INPUT KeyInput(WORD vk, WORD scan, DWORD flags) {
 
 WORD VirtualKey(NamedKey key) {
   switch (key) {
-    case NamedKey::Enter: return VK_RETURN;
-    case NamedKey::Backspace: return VK_BACK;
-    case NamedKey::Tab: return VK_TAB;
-    case NamedKey::Escape: return VK_ESCAPE;
-    case NamedKey::Delete: return VK_DELETE;
-    case NamedKey::Insert: return VK_INSERT;
-    case NamedKey::Home: return VK_HOME;
-    case NamedKey::End: return VK_END;
-    case NamedKey::PageUp: return VK_PRIOR;
-    case NamedKey::PageDown: return VK_NEXT;
-    case NamedKey::Left: return VK_LEFT;
-    case NamedKey::Right: return VK_RIGHT;
-    case NamedKey::Up: return VK_UP;
-    case NamedKey::Down: return VK_DOWN;
-    case NamedKey::None: return 0;
-    default: return static_cast<WORD>(VK_F1 + (static_cast<int>(key) - static_cast<int>(NamedKey::F1)));
+    case NamedKey::Enter:
+      return VK_RETURN;
+    case NamedKey::Backspace:
+      return VK_BACK;
+    case NamedKey::Tab:
+      return VK_TAB;
+    case NamedKey::Escape:
+      return VK_ESCAPE;
+    case NamedKey::Delete:
+      return VK_DELETE;
+    case NamedKey::Insert:
+      return VK_INSERT;
+    case NamedKey::Home:
+      return VK_HOME;
+    case NamedKey::End:
+      return VK_END;
+    case NamedKey::PageUp:
+      return VK_PRIOR;
+    case NamedKey::PageDown:
+      return VK_NEXT;
+    case NamedKey::Left:
+      return VK_LEFT;
+    case NamedKey::Right:
+      return VK_RIGHT;
+    case NamedKey::Up:
+      return VK_UP;
+    case NamedKey::Down:
+      return VK_DOWN;
+    case NamedKey::None:
+      return 0;
+    default:
+      return static_cast<WORD>(VK_F1 + (static_cast<int>(key) - static_cast<int>(NamedKey::F1)));
   }
 }
 
@@ -128,13 +148,14 @@ bool AddChord(std::vector<INPUT>& inputs, const KeyChord& chord) {
                        static_cast<WORD>(chord.modifiers.alt ? VK_MENU : 0),
                        static_cast<WORD>(chord.modifiers.shift ? VK_SHIFT : 0)};
   for (WORD m : held) {
-    if (m) inputs.push_back(KeyInput(m, static_cast<WORD>(::MapVirtualKeyW(m, MAPVK_VK_TO_VSC)), 0));
+    if (m)
+      inputs.push_back(KeyInput(m, static_cast<WORD>(::MapVirtualKeyW(m, MAPVK_VK_TO_VSC)), 0));
   }
   AddPress(inputs, vk);
   for (int i = 2; i >= 0; --i) {
     if (held[i]) {
-      inputs.push_back(KeyInput(held[i], static_cast<WORD>(::MapVirtualKeyW(held[i], MAPVK_VK_TO_VSC)),
-                                KEYEVENTF_KEYUP));
+      inputs.push_back(KeyInput(
+          held[i], static_cast<WORD>(::MapVirtualKeyW(held[i], MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP));
     }
   }
   return true;
@@ -171,8 +192,9 @@ std::optional<std::wstring> ControlText(HWND control) {
   }
   std::wstring text(length + 1, L'\0');
   DWORD_PTR copied = 0;
-  if (!::SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_ABORTIFHUNG, 200, &copied)) {
+  if (!::SendMessageTimeoutW(control, WM_GETTEXT, text.size(),
+                             reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 200,
+                             &copied)) {
     return std::nullopt;
   }
   text.resize(copied < text.size() ? copied : text.size() - 1);

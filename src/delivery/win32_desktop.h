@@ -35,8 +35,7 @@ class Win32Desktop : public Desktop {
   void FocusField(WindowHandle dialog, WindowHandle field) override;
   void SelectAll(WindowHandle field) override;
   bool WaitForText(WindowHandle field, std::wstring_view text) override;
-  void WaitForEnterTaken(WindowHandle dialog, WindowHandle field,
-                         std::wstring_view typed) override;
+  void WaitForEnterTaken(WindowHandle dialog, WindowHandle field, std::wstring_view typed) override;
   bool SendKeys(std::span<const KeyChord> keys) override;
   bool SaveClipboard() override;
   bool SetClipboardText(std::wstring_view text) override;

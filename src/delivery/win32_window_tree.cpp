@@ -5,14 +5,20 @@
 namespace hop {
 namespace {
 
-HWND H(WindowHandle window) { return reinterpret_cast<HWND>(window); }
-WindowHandle W(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+HWND H(WindowHandle window) {
+  return reinterpret_cast<HWND>(window);
+}
+WindowHandle W(HWND window) {
+  return reinterpret_cast<WindowHandle>(window);
+}
 
 constexpr int kBuffer = 255;
 
 }  // namespace
 
-WindowHandle Win32WindowTree::DesktopWindow() { return W(::GetDesktopWindow()); }
+WindowHandle Win32WindowTree::DesktopWindow() {
+  return W(::GetDesktopWindow());
+}
 
 WindowHandle Win32WindowTree::FirstChild(WindowHandle window) {
   return W(::GetWindow(H(window), GW_CHILD));
@@ -34,7 +40,9 @@ std::wstring Win32WindowTree::ClassName(WindowHandle window) {
   return std::wstring(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-bool Win32WindowTree::HasParent(WindowHandle window) { return ::GetParent(H(window)) != nullptr; }
+bool Win32WindowTree::HasParent(WindowHandle window) {
+  return ::GetParent(H(window)) != nullptr;
+}
 
 std::uint16_t Win32WindowTree::ControlId(WindowHandle window) {
   return static_cast<std::uint16_t>(::GetWindowLongPtrW(H(window), GWLP_ID) & 0xFFFF);

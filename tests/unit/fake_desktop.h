@@ -30,9 +30,9 @@ class FakeDesktop : public Desktop {
   Clipboard clipboard{{kUnicodeText, "before"}, {49161, "\x01\x02"}};
   bool clipboardLocked = false;
   bool activationRefused = false;
-  bool enterCloses = false;  // Enter on a file: the dialog closes
+  bool enterCloses = false;   // Enter on a file: the dialog closes
   bool pasteIgnored = false;  // the field never takes the paste
-  WindowHandle behind = 0;   // gets the foreground when the dialog closes
+  WindowHandle behind = 0;    // gets the foreground when the dialog closes
 
   // What happened.
   std::vector<std::vector<KeyChord>> sent;

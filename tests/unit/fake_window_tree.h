@@ -28,8 +28,8 @@ class FakeWindowTree : public WindowTree {
   WindowHandle Add(WindowHandle parent, std::wstring title, std::wstring className,
                    std::uint16_t id = 0) {
     const WindowHandle handle = next_++;
-    windows_[handle] = {std::move(title), std::move(className), parent == kDesktop ? 0 : parent,
-                        id, {}};
+    windows_[handle] = {
+        std::move(title), std::move(className), parent == kDesktop ? 0 : parent, id, {}};
     windows_[parent].children.push_back(handle);
     return handle;
   }

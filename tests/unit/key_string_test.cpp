@@ -7,8 +7,12 @@ namespace {
 
 using Chords = std::vector<KeyChord>;
 
-KeyChord Char(wchar_t c, Modifiers m = {}) { return {m, NamedKey::None, c}; }
-KeyChord Key(NamedKey k, Modifiers m = {}) { return {m, k, 0}; }
+KeyChord Char(wchar_t c, Modifiers m = {}) {
+  return {m, NamedKey::None, c};
+}
+KeyChord Key(NamedKey k, Modifiers m = {}) {
+  return {m, k, 0};
+}
 constexpr Modifiers kAlt{true, false, false};
 constexpr Modifiers kCtrl{false, true, false};
 constexpr Modifiers kShift{false, false, true};
@@ -16,13 +20,15 @@ constexpr Modifiers kShift{false, false, true};
 TEST(KeyString, TheStringsTheDeliverySends) {
   EXPECT_EQ(ParseKeyString(L"%n"), (Chords{Char(L'n', kAlt)}));
   EXPECT_EQ(ParseKeyString(L"^v"), (Chords{Char(L'v', kCtrl)}));
-  EXPECT_EQ(ParseKeyString(L"{ENTER}{BS}"), (Chords{Key(NamedKey::Enter), Key(NamedKey::Backspace)}));
+  EXPECT_EQ(ParseKeyString(L"{ENTER}{BS}"),
+            (Chords{Key(NamedKey::Enter), Key(NamedKey::Backspace)}));
 }
 
 TEST(KeyString, ModifiersHoldForOneKeyOrAGroupAndCombine) {
   EXPECT_EQ(ParseKeyString(L"+ab"), (Chords{Char(L'a', kShift), Char(L'b')}));
   EXPECT_EQ(ParseKeyString(L"^%x"), (Chords{Char(L'x', {true, true, false})}));
-  EXPECT_EQ(ParseKeyString(L"+(ab)c"), (Chords{Char(L'a', kShift), Char(L'b', kShift), Char(L'c')}));
+  EXPECT_EQ(ParseKeyString(L"+(ab)c"),
+            (Chords{Char(L'a', kShift), Char(L'b', kShift), Char(L'c')}));
   EXPECT_EQ(ParseKeyString(L"%{F4}"), (Chords{Key(NamedKey::F4, kAlt)}));
   EXPECT_EQ(ParseKeyString(L"^(+(a)b)"),
             (Chords{Char(L'a', {false, true, true}), Char(L'b', kCtrl)}));
@@ -43,8 +49,8 @@ TEST(KeyString, NamedKeysTildeRepeatsAndBracedCharacters) {
 }
 
 TEST(KeyString, MalformedStringsAreRejectedWhole) {
-  for (const wchar_t* bad : {L"{ENTER", L"{}", L"{NOPE}", L"{F13}", L"(ab", L"ab)", L"%",
-                             L"a+", L"}", L"{BS x}", L"^()"}) {
+  for (const wchar_t* bad : {L"{ENTER", L"{}", L"{NOPE}", L"{F13}", L"(ab", L"ab)", L"%", L"a+",
+                             L"}", L"{BS x}", L"^()"}) {
     EXPECT_EQ(ParseKeyString(bad), std::nullopt) << bad;
   }
 }

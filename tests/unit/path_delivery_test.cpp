@@ -12,7 +12,9 @@ using testing::FakeWindowTree;
 using Sent = std::vector<std::vector<KeyChord>>;
 constexpr WindowHandle kDesktop = FakeWindowTree::kDesktop;
 
-std::vector<KeyChord> Keys(std::wstring_view keyString) { return *ParseKeyString(keyString); }
+std::vector<KeyChord> Keys(std::wstring_view keyString) {
+  return *ParseKeyString(keyString);
+}
 
 // An application window with a document, and a classic Open dialog above it whose file-name
 // field holds an earlier name and has the focus on a list view.

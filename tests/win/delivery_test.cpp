@@ -18,7 +18,9 @@ namespace {
 
 using win32::UniqueWindow;
 
-WindowHandle W(HWND h) { return reinterpret_cast<WindowHandle>(h); }
+WindowHandle W(HWND h) {
+  return reinterpret_cast<WindowHandle>(h);
+}
 
 HWND MakeDialog(const wchar_t* title, HWND parent = nullptr, int id = 0) {
   const DWORD style = parent ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE;
@@ -64,8 +66,7 @@ TEST(Win32Finder, ControlIdsAndLongTitlesAreReadAt64Bit) {
   std::vector<WindowHandle> found;
   EXPECT_EQ(finder.FindWindowsByPattern(found, W(outer.get()), L"*", L"#32770", 0x9000), 1);
   EXPECT_EQ(found, (std::vector<WindowHandle>{0, W(high)}));
-  EXPECT_EQ(finder.FindWindowsByPattern(found, 0, std::wstring(254, L'x'), L"#32770",
-                                        std::nullopt),
+  EXPECT_EQ(finder.FindWindowsByPattern(found, 0, std::wstring(254, L'x'), L"#32770", std::nullopt),
             1);
   EXPECT_EQ(found[1], W(outer.get()));
 }
@@ -89,13 +90,13 @@ class DialogThread {
  private:
   void Run() {
     threadId_ = ::GetCurrentThreadId();
-    dialog_ = ::CreateWindowExW(0, L"#32770", L"Open", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE,
-                                100, 100, 400, 200, nullptr, nullptr, nullptr, nullptr);
-    HWND list = ::CreateWindowExW(0, L"ListBox", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 5,
-                                  200, 100, dialog_, reinterpret_cast<HMENU>(1), nullptr, nullptr);
-    edit_ = ::CreateWindowExW(0, L"Edit", text_, WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                              5, 120, 380, 24, dialog_, reinterpret_cast<HMENU>(1152), nullptr,
-                              nullptr);
+    dialog_ = ::CreateWindowExW(0, L"#32770", L"Open", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 100,
+                                100, 400, 200, nullptr, nullptr, nullptr, nullptr);
+    HWND list = ::CreateWindowExW(0, L"ListBox", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 5, 200,
+                                  100, dialog_, reinterpret_cast<HMENU>(1), nullptr, nullptr);
+    edit_ =
+        ::CreateWindowExW(0, L"Edit", text_, WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 5,
+                          120, 380, 24, dialog_, reinterpret_cast<HMENU>(1152), nullptr, nullptr);
     ::SetFocus(list);
     ready_ = true;
     MSG msg;
@@ -158,9 +159,8 @@ TEST(Win32Delivery, TypesReservedAndUnicodeCharactersLiterallyOverTheOldText) {
   Win32WindowTree tree;
   PathDelivery delivery(tree);
   NoEnterDesktop desktop(nullptr);
-  for (const std::wstring path :
-       {L"C:\\Program Files (x86)\\", L"C:\\PROGRA~1\\", L"C:\\R&D\\", L"C:\\\u00dcberall\\",
-        L"D:\\a+b %c ^d {e} [f]\\"}) {
+  for (const std::wstring path : {L"C:\\Program Files (x86)\\", L"C:\\PROGRA~1\\", L"C:\\R&D\\",
+                                  L"C:\\\u00dcberall\\", L"D:\\a+b %c ^d {e} [f]\\"}) {
     ASSERT_EQ(delivery.Deliver(desktop, path, false), DeliveryOutcome::Delivered) << path;
     EXPECT_EQ(ControlText(host.edit()), path);
     EXPECT_EQ(::GetForegroundWindow(), host.dialog());
@@ -211,13 +211,14 @@ TEST(Win32Delivery, AClosedDialogGetsNothingAndTheClipboardIsUntouched) {
   EXPECT_EQ(desktop.Activate(W(gone)), 0u);
   PathDelivery delivery(tree);
   EXPECT_EQ(delivery.Deliver(desktop, L"C:\\x\\", true), DeliveryOutcome::NoDialog);
-  EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), std::string(reinterpret_cast<const char*>(text), sizeof(text)));
+  EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT),
+            std::string(reinterpret_cast<const char*>(text), sizeof(text)));
 }
 
 TEST(Win32Delivery, NestedDialogActivatesItsTopLevelHost) {
   Win32Desktop desktop(nullptr);
-  UniqueWindow frame(::CreateWindowExW(0, L"Static", L"Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                       0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr));
+  UniqueWindow frame(::CreateWindowExW(0, L"Static", L"Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                       0, 300, 300, nullptr, nullptr, nullptr, nullptr));
   UniqueWindow child(MakeDialog(L"Child", frame.get(), 5));
   EXPECT_EQ(desktop.Activate(W(child.get())), W(frame.get()));
   EXPECT_EQ(::GetForegroundWindow(), frame.get());

@@ -22,12 +22,18 @@ std::wstring FromHex(const wchar_t* hex) {
 
 const char* Name(hop::DeliveryOutcome outcome) {
   switch (outcome) {
-    case hop::DeliveryOutcome::NoDialog: return "NoDialog";
-    case hop::DeliveryOutcome::NotActivated: return "NotActivated";
-    case hop::DeliveryOutcome::NoField: return "NoField";
-    case hop::DeliveryOutcome::NoClipboard: return "NoClipboard";
-    case hop::DeliveryOutcome::NotTaken: return "NotTaken";
-    case hop::DeliveryOutcome::Delivered: return "Delivered";
+    case hop::DeliveryOutcome::NoDialog:
+      return "NoDialog";
+    case hop::DeliveryOutcome::NotActivated:
+      return "NotActivated";
+    case hop::DeliveryOutcome::NoField:
+      return "NoField";
+    case hop::DeliveryOutcome::NoClipboard:
+      return "NoClipboard";
+    case hop::DeliveryOutcome::NotTaken:
+      return "NotTaken";
+    case hop::DeliveryOutcome::Delivered:
+      return "Delivered";
   }
   return "?";
 }

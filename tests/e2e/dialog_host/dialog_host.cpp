@@ -8,6 +8,7 @@
 // "result cancel". Times are QueryPerformanceCounter microseconds, a clock every process of the
 // Wine prefix shares.
 #include <windows.h>
+// After windows.h, which they need.
 #include <commdlg.h>
 #include <shobjidl.h>
 
@@ -136,8 +137,9 @@ class Events : public IFileDialogEvents {
 
 int RunVista(const wchar_t* start, const wchar_t* title) {
   IFileOpenDialog* dialog = nullptr;
-  const HRESULT created = ::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
-                                             IID_IFileOpenDialog, reinterpret_cast<void**>(&dialog));
+  const HRESULT created =
+      ::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
+                         reinterpret_cast<void**>(&dialog));
   if (FAILED(created)) {
     char code[32];
     std::snprintf(code, sizeof(code), "%08lx", static_cast<unsigned long>(created));
@@ -182,8 +184,8 @@ int wmain(int argc, wchar_t** argv) {
   const wchar_t* start = argc > 3 && argv[3][0] ? argv[3] : nullptr;
   const wchar_t* title = argc > 4 ? argv[4] : nullptr;
   ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  const int result = std::wstring(argv[1]) == L"vista" ? RunVista(start, title)
-                                                       : RunClassic(start, title);
+  const int result =
+      std::wstring(argv[1]) == L"vista" ? RunVista(start, title) : RunClassic(start, title);
   ::CoUninitialize();
   std::fclose(logFile);
   return result;
