@@ -47,8 +47,9 @@ bool MainWindow::Create() {
 }
 
 void MainWindow::OnTrayNotification(TrayNotification notification) {
-  // A popup menu runs its own modal loop; a tray click while it is open only closes it.
-  if (menuOpen_ || ending_) return;
+  // A popup menu runs its own modal loop; a tray click while it is open only closes it. While a
+  // modal box is open the main window is disabled and the program takes no input.
+  if (menuOpen_ || ending_ || !::IsWindowEnabled(hwnd_)) return;
   switch (ActionFor(notification, PathCount(), editor_->IsVisible())) {
     case TrayAction::PopupPathMenu: {
       menuOpen_ = true;
@@ -83,13 +84,18 @@ void MainWindow::RunCommand(UINT id) {
     case mnuExit:
       return mnuExit_Click();
     default:
-      if (id > mnuPath && id <= mnuPath + PathCount()) mnuPath_Click(static_cast<int>(id - mnuPath));
+      if (id > mnuPath && id <= mnuPath + PathCount())
+        mnuPath_Click(static_cast<int>(id - mnuPath));
   }
 }
 
-void MainWindow::mnuList_Click() { editor_->Show(); }
+void MainWindow::mnuList_Click() {
+  editor_->Show();
+}
 
-void MainWindow::mnuClipboard_Click() { clipboardChecked_ = !clipboardChecked_; }
+void MainWindow::mnuClipboard_Click() {
+  clipboardChecked_ = !clipboardChecked_;
+}
 
 void MainWindow::mnuAbout_Click() {
   AboutText = AboutTextFor(PathCount());
@@ -101,7 +107,9 @@ void MainWindow::mnuExit_Click() {
   SaveAndQuit(*this);
 }
 
-void MainWindow::mnuPath_Click(int Index) { DeliverPath(*this, Index); }
+void MainWindow::mnuPath_Click(int Index) {
+  DeliverPath(*this, Index);
+}
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
@@ -131,12 +139,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      if (wParam) {
+      if (wParam && !ending_) {
         ending_ = true;
         Form_QueryUnload(*this, UnloadMode::AppWindows);
       }
       return 0;
     case WM_CLOSE:
+      if (ending_) return 0;  // already saving and ending
       ending_ = true;
       Form_QueryUnload(*this, UnloadMode::AppTaskManager);
       return 0;
