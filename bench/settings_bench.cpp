@@ -32,9 +32,9 @@ int wmain() {
   hop::RegistryStore store(HKEY_CURRENT_USER, base);
   hop::PathMenu full;
   for (int k = 1; k <= 255; ++k) {
-    full.AddMenuItem(static_cast<std::uint8_t>(k),
-                     L"C:\\Users\\someone\\Documents\\Projects\\folder number " +
-                         std::to_wstring(k) + L"\\");
+    full.AddMenuItem(
+        static_cast<std::uint8_t>(k),
+        L"C:\\Users\\someone\\Documents\\Projects\\folder number " + std::to_wstring(k) + L"\\");
   }
   std::vector<double> writes, shortened, reads;
   for (int round = 0; round < kRounds; ++round) {
