@@ -8,7 +8,7 @@ hop_wine_up() {
   mkdir -p "$root"
   if [ -z "${HOP_KEEP_DISPLAY:-}" ]; then
     # -displayfd picks a free display number, so parallel runs never collide.
-    Xvfb -displayfd 9 -screen 0 1280x800x24 -nolisten tcp 9>"$root/display" 2>/dev/null &
+    Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$root/display" 2>/dev/null &
     HOP_XVFB_PID=$!
     for _ in $(seq 100); do [ -s "$root/display" ] && break; sleep 0.05; done
     export DISPLAY=":$(head -n1 "$root/display")"

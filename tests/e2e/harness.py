@@ -1,0 +1,307 @@
+"""End-to-end harness: drives Hopdirs inside the test run's Wine virtual desktop as a user would.
+
+The test run (scripts/test.sh, via scripts/wine_env.sh) provides an Xvfb whose whole 1024x768
+screen is the Wine virtual desktop "Default" (with a taskbar and a tray), a Wine prefix of its
+own (WINEPREFIX) and a running wineserver. HOP_BUILD names the Windows build directory.
+
+    from harness import Desktop
+
+    def test_something():
+        with Desktop() as d:                      # registry key cleared, nothing of ours running
+            d.seed_registry({"Amount": "2", "Path1": "C:\\a\\", "Path2": "C:\\b\\"})
+            d.start_hopdirs()                     # waits until the tray icon is drawn
+            d.click_tray("right")                 # "left", "right" or "double"
+            menu = d.wait_menu()                  # the open popup menu window (#32768)
+            d.keys("x")                           # SendInput from inside the desktop
+            d.wait_hopdirs_exit()
+            assert d.registry()["Amount"] == "2"
+
+Everything the session started is stopped by PID on exit, and the registry key is cleared.
+Texts cross the process boundary as hex UTF-16 (in) and JSON \\u escapes (out), so non-ASCII
+paths survive exactly.
+"""
+import json
+import os
+import signal
+import subprocess
+import time
+
+BUILD = os.environ.get("HOP_BUILD", os.path.join(os.path.dirname(__file__), "../../build/win"))
+HOPDIRS_EXE = os.path.join(BUILD, "Hopdirs.exe")
+PROBE_EXE = os.path.join(BUILD, "tests", "e2e", "probe.exe")
+SCREEN = (1024, 768)
+TASKBAR_HEIGHT = 24
+SHOTS = os.environ.get("HOP_SHOTS", os.path.join(BUILD, "e2e-shots"))
+
+
+class TimeoutError_(AssertionError):
+    pass
+
+
+def hex16(text):
+    """A text as hex UTF-16LE, the form probe.exe takes texts in."""
+    return text.encode("utf-16-le").hex()
+
+
+def wait_until(predicate, timeout=10.0, interval=0.05, what="condition"):
+    """Polls predicate until it returns something truthy; returns that value."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise TimeoutError_(f"timed out after {timeout:.1f}s waiting for {what}")
+        time.sleep(interval)
+
+
+def wine(*args, **kwargs):
+    return subprocess.run(["wine", *args], capture_output=True, **kwargs)
+
+
+class Desktop:
+    def __init__(self, clear_registry=True):
+        self.clear_registry_on_enter = clear_registry
+        self.processes = []
+        self.hopdirs = None
+        self.icon_at = None
+
+    # --- session ------------------------------------------------------------------------------
+    def __enter__(self):
+        os.makedirs(SHOTS, exist_ok=True)
+        wait_until(lambda: self.icon_spot() is None, timeout=10,
+                   what="no tray icon of an earlier run")
+        if self.clear_registry_on_enter:
+            self.clear_registry()
+        self.set_clipboard()  # every scenario starts with an empty clipboard
+        return self
+
+    def __exit__(self, *exc):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                process.send_signal(signal.SIGKILL)
+                process.wait(timeout=10)
+        # Leave nothing of ours on the desktop for the next scenario.
+        wait_until(lambda: not self.menus(), timeout=5, what="popup menus to close")
+        wait_until(lambda: self.icon_spot() is None, timeout=10, what="the tray icon to go")
+        self.clear_registry()
+        return False
+
+    def spawn(self, exe, *args):
+        """Starts a Windows program in the desktop; it is killed by PID when the session ends."""
+        process = subprocess.Popen(["wine", exe, *args], stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        return process
+
+    # --- probe --------------------------------------------------------------------------------
+    def probe(self, *args, check=True):
+        result = wine(PROBE_EXE, *args, timeout=60)
+        if check and result.returncode != 0:
+            raise AssertionError(f"probe {args[0]} failed: {result.returncode} "
+                                 f"{result.stderr.decode(errors='replace')}")
+        return result.stdout.decode("ascii")
+
+    def probe_json(self, *args):
+        return json.loads(self.probe(*args))
+
+    # --- windows ------------------------------------------------------------------------------
+    def windows(self, pid=None, cls=None, title=None, visible=None):
+        """Top-level windows in Z-order, topmost first, optionally filtered."""
+        found = self.probe_json("windows")
+        return [w for w in found
+                if (cls is None or w["class"] == cls) and (title is None or w["title"] == title)
+                and (visible is None or w["visible"] == visible)]
+
+    def children(self, hwnd):
+        return self.probe_json("children", str(hwnd))
+
+    def wait_window(self, cls=None, title=None, timeout=10.0):
+        return wait_until(lambda: next(iter(self.windows(cls=cls, title=title, visible=True)),
+                                       None),
+                          timeout=timeout, what=f"window class={cls!r} title={title!r}")
+
+    def wait_window_any(self, cls=None, title=None, timeout=10.0):
+        """Like wait_window, hidden windows included."""
+        return wait_until(lambda: next(iter(self.windows(cls=cls, title=title)), None),
+                          timeout=timeout, what=f"window class={cls!r} title={title!r}")
+
+    def wait_no_window(self, cls=None, title=None, timeout=10.0):
+        wait_until(lambda: not self.windows(cls=cls, title=title, visible=True),
+                   timeout=timeout, what=f"no window class={cls!r} title={title!r}")
+
+    def foreground(self):
+        return self.probe_json("foreground")
+
+    def menus(self):
+        """Visible popup menu windows (class #32768)."""
+        return self.probe_json("menus")
+
+    def wait_menu(self, timeout=10.0):
+        return wait_until(lambda: next(iter(self.menus()), None), timeout=timeout,
+                          what="a popup menu")
+
+    def wait_no_menu(self, timeout=10.0):
+        wait_until(lambda: not self.menus(), timeout=timeout, what="popup menus to close")
+
+    def gettext(self, hwnd):
+        matches = [w for w in self.windows() + self.children_of_all() if w["hwnd"] == hwnd]
+        return matches[0]["title"] if matches else None
+
+    def children_of_all(self):
+        found = []
+        for window in self.windows():
+            found += self.children(window["hwnd"])
+        return found
+
+    # --- input --------------------------------------------------------------------------------
+    def keys(self, *tokens):
+        """Chords ("alt+n", "down", "enter", "x") and texts (typed as Unicode) via SendInput."""
+        args = []
+        for token in tokens:
+            if isinstance(token, Text):
+                args.append("text:" + hex16(token.value))
+            else:
+                args.append(token)
+        self.probe("keys", *args)
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *args], check=True, capture_output=True)
+
+    def click(self, x, y, button=1, repeat=1):
+        self.xdotool("mousemove", str(x), str(y))
+        time.sleep(0.05)
+        if repeat == 1:
+            self.xdotool("click", str(button))
+        else:
+            self.xdotool("click", "--repeat", str(repeat), "--delay", "120", str(button))
+
+    def click_tray(self, kind="left"):
+        assert self.icon_at, "no tray icon located: start_hopdirs() first"
+        x, y = self.icon_at
+        if kind == "left":
+            self.click(x, y, 1)
+        elif kind == "right":
+            self.click(x, y, 3)
+        elif kind == "double":
+            self.click(x, y, 1, repeat=2)
+        else:
+            raise ValueError(kind)
+
+    # --- Hopdirs ------------------------------------------------------------------------------
+    def start_hopdirs(self, wait_icon=True, exe=None):
+        self.hopdirs = self.spawn(exe or HOPDIRS_EXE)
+        if wait_icon:
+            self.icon_at = wait_until(self.icon_spot, timeout=20, what="the tray icon")
+        return self.hopdirs
+
+    def hopdirs_running(self):
+        return self.hopdirs is not None and self.hopdirs.poll() is None
+
+    def wait_hopdirs_exit(self, timeout=15.0):
+        wait_until(lambda: not self.hopdirs_running(), timeout=timeout, what="Hopdirs to end")
+        return self.hopdirs.returncode
+
+    def hopdirs_windows(self):
+        """Top-level windows of our Hopdirs process, by the Windows pid the probe reports."""
+        return [w for w in self.windows() if w["class"].startswith("Hopdirs")]
+
+    def tooltip_text(self):
+        tips = [w for w in self.windows(cls="tooltips_class32") if w["title"]]
+        return [w["title"] for w in tips]
+
+    # --- pictures -----------------------------------------------------------------------------
+    def screenshot(self, name):
+        path = os.path.join(SHOTS, name if name.endswith(".png") else name + ".png")
+        subprocess.run(["import", "-window", "root", path], check=True, capture_output=True)
+        return path
+
+    def grab_taskbar(self):
+        """Raw RGB bytes of the taskbar strip at the bottom of the desktop."""
+        width, height = SCREEN
+        geometry = f"{width}x{TASKBAR_HEIGHT}+0+{height - TASKBAR_HEIGHT}"
+        return subprocess.run(["import", "-window", "root", "-crop", geometry, "-depth", "8", "rgb:-"],
+                              check=True, capture_output=True).stdout
+
+    def icon_spot(self, strip=None):
+        """Centre of our tray icon in the taskbar strip, found by its folder's pure yellow; None
+        when no icon of ours is drawn."""
+        strip = strip if strip is not None else self.grab_taskbar()
+        width = SCREEN[0]
+        xs, ys = [], []
+        for y in range(TASKBAR_HEIGHT):
+            row = y * width * 3
+            for x in range(width // 2, width):
+                i = row + x * 3
+                if strip[i] == 255 and strip[i + 1] == 255 and strip[i + 2] == 0:
+                    xs.append(x)
+                    ys.append(y)
+        if len(xs) < 10:
+            return None
+        return ((min(xs) + max(xs)) // 2,
+                SCREEN[1] - TASKBAR_HEIGHT + (min(ys) + max(ys)) // 2)
+
+    def icon_count(self):
+        """How many separate yellow blocks (icons of ours) the tray shows."""
+        strip = self.grab_taskbar()
+        width = SCREEN[0]
+        columns = sorted({x for y in range(TASKBAR_HEIGHT) for x in range(width // 2, width)
+                          if strip[(y * width + x) * 3:(y * width + x) * 3 + 3] == b"\xff\xff\x00"})
+        blocks = 0
+        previous = None
+        for x in columns:
+            if previous is None or x - previous > 3:
+                blocks += 1
+            previous = x
+        return blocks
+
+    # --- registry -----------------------------------------------------------------------------
+    def clear_registry(self):
+        self.probe("reg-clear")
+
+    def seed_registry(self, values):
+        """values: name -> str (REG_SZ), int (REG_DWORD) or bytes (REG_BINARY)."""
+        for name, value in values.items():
+            if isinstance(value, bool):
+                raise TypeError("store booleans as the text the program would read")
+            if isinstance(value, int):
+                self.probe("reg-set", name, "dword", str(value))
+            elif isinstance(value, bytes):
+                self.probe("reg-set", name, "binary", value.hex())
+            else:
+                self.probe("reg-set", name, "sz", hex16(value))
+
+    def registry(self):
+        """The values under HKCU\\Software\\Quorvane\\Hopdirs: name -> text (or int for
+        REG_DWORD); None when the key does not exist."""
+        raw = self.probe_json("reg-dump")
+        if raw is None:
+            return None
+        return {name: entry["value"] for name, entry in raw.items()}
+
+    # --- clipboard ----------------------------------------------------------------------------
+    def clipboard(self):
+        """The clipboard's formats: list of {"id", "name", "hex"}."""
+        return self.probe_json("clip-dump")
+
+    def clipboard_text(self):
+        for entry in self.clipboard():
+            if entry["id"] == 13 and entry["hex"]:  # CF_UNICODETEXT
+                return bytes.fromhex(entry["hex"]).decode("utf-16-le").split("\0")[0]
+        return None
+
+    def set_clipboard(self, text=None, custom=None):
+        """Replaces the clipboard: an optional text and optional {format name: bytes}."""
+        args = []
+        if text is not None:
+            args += ["text", hex16(text)]
+        for name, data in (custom or {}).items():
+            args += ["custom", name, data.hex()]
+        self.probe("clip-set", *args)
+
+
+class Text:
+    """A text for Desktop.keys, typed character by character as Unicode."""
+
+    def __init__(self, value):
+        self.value = value
