@@ -1,6 +1,7 @@
 // The yardstick for Hopdirs' start-up time and memory: the least a Win32 tray program can be,
 // one hidden window and one notification icon, built and run the same way.
 #include <windows.h>
+// after windows.h, which it needs
 #include <shellapi.h>
 
 static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

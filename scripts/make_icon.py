@@ -12,9 +12,20 @@ BLACK, OLIVE, SILVER, GREY, YELLOW, WHITE = 0, 3, 7, 8, 11, 15
 CLEAR = None
 
 
+# The drawing on each image's own pixel grid: the small one is laid out by hand, since scaling
+# the large one down leaves ragged edges at 16 pixels.
+LAYOUT = {
+    32: dict(tab=(1, 6, 11, 9), back=(1, 8, 26, 29), sheet=(8, 1, 24, 22), lines=(5, 9, 13, 17),
+             line_x=(11, 22), line_colour=GREY, flap=(14, 29, 6, 1, 31, 26)),
+    16: dict(tab=(0, 1, 5, 3), back=(0, 3, 12, 14), sheet=(4, 0, 11, 9), lines=(2, 4, 6),
+             line_x=(6, 9), line_colour=GREY, flap=(7, 14, 3, 0, 15, 12)),
+}
+
+
 def draw(n):
-    """Returns an n x n grid of palette indices (None = transparent), drawn on a 32-unit grid."""
-    s = (n - 1) / 31.0
+    """Returns an n x n grid of palette indices (None = transparent)."""
+    s = 1
+    layout = LAYOUT[n]
     px = [[CLEAR] * n for _ in range(n)]
 
     def rect(x0, y0, x1, y1, fill, edge=BLACK):
@@ -37,13 +48,13 @@ def draw(n):
                 for x in range(xl + 1, xr):
                     px[y][x] = WHITE if n >= 32 else YELLOW
 
-    rect(1, 6, 11, 9, OLIVE)            # the folder's tab
-    rect(1, 8, 26, 29, OLIVE)           # the folder's back
-    rect(8, 1, 24, 22, WHITE)           # the sheet
-    for y in (5, 9, 13, 17):            # lines of text on the sheet
-        for x in range(round(11 * s), round(22 * s) + 1):
-            px[round(y * s)][x] = GREY if n >= 32 else SILVER
-    flap(14, 29, 6, 1, 31, 26)          # the open front flap
+    rect(*layout["tab"], OLIVE)         # the folder's tab
+    rect(*layout["back"], OLIVE)        # the folder's back
+    rect(*layout["sheet"], WHITE)       # the sheet sticking out
+    for y in layout["lines"]:           # lines of text on the sheet
+        for x in range(layout["line_x"][0], layout["line_x"][1] + 1):
+            px[y][x] = layout["line_colour"]
+    flap(*layout["flap"])               # the open front flap
     return px
 
 

@@ -9,7 +9,9 @@ constexpr const wchar_t* kClassName = L"HopdirsList";
 
 EditorWindow::EditorWindow(MainWindow& frmMain) : frmMain_(frmMain) {}
 
-EditorWindow::~EditorWindow() { Unload(); }
+EditorWindow::~EditorWindow() {
+  Unload();
+}
 
 void EditorWindow::Show() {
   if (!hwnd_) {
@@ -22,14 +24,16 @@ void EditorWindow::Show() {
     windowClass.lpszClassName = kClassName;
     ::RegisterClassExW(&windowClass);
     hwnd_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"Hopdirs",
-                              WS_CAPTION | WS_SYSMENU | WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
-                              240, 120, nullptr, nullptr, frmMain_.instance(), this);
+                              WS_CAPTION | WS_SYSMENU | WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, 240,
+                              120, nullptr, nullptr, frmMain_.instance(), this);
   }
   ::ShowWindow(hwnd_, SW_SHOW);
   ::SetForegroundWindow(hwnd_);
 }
 
-bool EditorWindow::IsVisible() const { return hwnd_ && ::IsWindowVisible(hwnd_); }
+bool EditorWindow::IsVisible() const {
+  return hwnd_ && ::IsWindowVisible(hwnd_);
+}
 
 void EditorWindow::Unload() {
   if (hwnd_) ::DestroyWindow(hwnd_);
@@ -38,7 +42,8 @@ void EditorWindow::Unload() {
 
 LRESULT CALLBACK EditorWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* self = static_cast<EditorWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    auto* self =
+        static_cast<EditorWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   auto* self = reinterpret_cast<EditorWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));

@@ -84,13 +84,18 @@ void MainWindow::RunCommand(UINT id) {
     case mnuExit:
       return mnuExit_Click();
     default:
-      if (id > mnuPath && id <= mnuPath + PathCount()) mnuPath_Click(static_cast<int>(id - mnuPath));
+      if (id > mnuPath && id <= mnuPath + PathCount())
+        mnuPath_Click(static_cast<int>(id - mnuPath));
   }
 }
 
-void MainWindow::mnuList_Click() { editor_->Show(); }
+void MainWindow::mnuList_Click() {
+  editor_->Show();
+}
 
-void MainWindow::mnuClipboard_Click() { clipboardChecked_ = !clipboardChecked_; }
+void MainWindow::mnuClipboard_Click() {
+  clipboardChecked_ = !clipboardChecked_;
+}
 
 void MainWindow::mnuAbout_Click() {
   AboutText = AboutTextFor(PathCount());
@@ -102,7 +107,9 @@ void MainWindow::mnuExit_Click() {
   SaveAndQuit(*this);
 }
 
-void MainWindow::mnuPath_Click(int Index) { DeliverPath(*this, Index); }
+void MainWindow::mnuPath_Click(int Index) {
+  DeliverPath(*this, Index);
+}
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {

@@ -21,9 +21,9 @@ UINT Track(HWND owner, HMENU menu) {
 
 }  // namespace
 
-UINT PopupConfigMenu(HWND owner, bool clipboardChecked) {
+win32::UniqueMenu BuildConfigMenu(bool clipboardChecked) {
   win32::UniqueMenu menu(::CreatePopupMenu());
-  if (!menu) return 0;
+  if (!menu) return menu;
   ::AppendMenuW(menu.get(), MF_STRING, mnuList, L"&List...");
   ::AppendMenuW(menu.get(), MF_STRING | (clipboardChecked ? MF_CHECKED : MF_UNCHECKED),
                 mnuClipboard, L"&Clipboard");
@@ -31,18 +31,28 @@ UINT PopupConfigMenu(HWND owner, bool clipboardChecked) {
   ::AppendMenuW(menu.get(), MF_STRING, mnuAbout, L"&About...");
   ::AppendMenuW(menu.get(), MF_STRING, mnuExit, L"E&xit");
   ::SetMenuDefaultItem(menu.get(), mnuList, FALSE);
-  return Track(owner, menu.get());
+  return menu;
 }
 
-UINT PopupPathMenu(HWND owner, const PathMenu& paths) {
+win32::UniqueMenu BuildPathMenu(const PathMenu& paths) {
   win32::UniqueMenu menu(::CreatePopupMenu());
-  if (!menu) return 0;
+  if (!menu) return menu;
   for (std::size_t k = 0; k <= paths.PathCount(); ++k) {
     const UINT state = paths.IsEnabled(k) ? MF_ENABLED : MF_GRAYED;
     const std::wstring text = MenuDisplayText(paths.Caption(k));
     ::AppendMenuW(menu.get(), MF_STRING | state, mnuPath + k, text.c_str());
   }
-  return Track(owner, menu.get());
+  return menu;
+}
+
+UINT PopupConfigMenu(HWND owner, bool clipboardChecked) {
+  const win32::UniqueMenu menu = BuildConfigMenu(clipboardChecked);
+  return menu ? Track(owner, menu.get()) : 0;
+}
+
+UINT PopupPathMenu(HWND owner, const PathMenu& paths) {
+  const win32::UniqueMenu menu = BuildPathMenu(paths);
+  return menu ? Track(owner, menu.get()) : 0;
 }
 
 }  // namespace hop

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "shell/path_menu.h"
+#include "win32/unique_handle.h"
 
 namespace hop {
 
@@ -15,6 +16,10 @@ enum MenuId : UINT {
   mnuExit = 104,
   mnuPath = 1000,
 };
+
+// The menus as they pop up; built afresh each time from the current state.
+win32::UniqueMenu BuildConfigMenu(bool clipboardChecked);
+win32::UniqueMenu BuildPathMenu(const PathMenu& paths);
 
 // Pops up "Configure" ("&List..." bold, "&Clipboard" with its check mark, a separator, "&About...",
 // "E&xit") at the pointer; returns the chosen identifier, 0 when dismissed.

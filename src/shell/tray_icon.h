@@ -7,6 +7,7 @@
 #pragma once
 
 #include <windows.h>
+// after windows.h, which it needs
 #include <shellapi.h>
 
 #include <optional>

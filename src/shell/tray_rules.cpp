@@ -14,6 +14,8 @@ TrayAction ActionFor(TrayNotification notification, std::uint8_t pathCount, bool
   return TrayAction::None;
 }
 
-std::wstring TipText(std::uint8_t pathCount) { return std::to_wstring(pathCount) + L" Hopdirs"; }
+std::wstring TipText(std::uint8_t pathCount) {
+  return std::to_wstring(pathCount) + L" Hopdirs";
+}
 
 }  // namespace hop

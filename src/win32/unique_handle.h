@@ -33,15 +33,33 @@ class UniqueHandle {
   Handle handle_ = Invalid;
 };
 
-inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
-inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
-inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
-inline void DestroyWindowHandle(HWND h) { ::DestroyWindow(h); }
-inline void DeleteFontHandle(HFONT h) { ::DeleteObject(h); }
-inline void DeleteBrushHandle(HBRUSH h) { ::DeleteObject(h); }
-inline void DeletePenHandle(HPEN h) { ::DeleteObject(h); }
-inline void CloseRegistryKey(HKEY h) { ::RegCloseKey(h); }
-inline void FreeGlobal(HGLOBAL h) { ::GlobalFree(h); }
+inline void CloseKernelHandle(HANDLE h) {
+  ::CloseHandle(h);
+}
+inline void DestroyIconHandle(HICON h) {
+  ::DestroyIcon(h);
+}
+inline void DestroyMenuHandle(HMENU h) {
+  ::DestroyMenu(h);
+}
+inline void DestroyWindowHandle(HWND h) {
+  ::DestroyWindow(h);
+}
+inline void DeleteFontHandle(HFONT h) {
+  ::DeleteObject(h);
+}
+inline void DeleteBrushHandle(HBRUSH h) {
+  ::DeleteObject(h);
+}
+inline void DeletePenHandle(HPEN h) {
+  ::DeleteObject(h);
+}
+inline void CloseRegistryKey(HKEY h) {
+  ::RegCloseKey(h);
+}
+inline void FreeGlobal(HGLOBAL h) {
+  ::GlobalFree(h);
+}
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, &CloseKernelHandle>;
 using UniqueIcon = UniqueHandle<HICON, &DestroyIconHandle>;

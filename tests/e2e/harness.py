@@ -55,6 +55,17 @@ def wait_until(predicate, timeout=10.0, interval=0.05, what="condition"):
         time.sleep(interval)
 
 
+def grab(*args):
+    """Runs ImageMagick's import; retried, since X refuses a grab while the Wine desktop's
+    windows are being made or torn down."""
+    for attempt in range(20):
+        result = subprocess.run(["import", *args], capture_output=True)
+        if result.returncode == 0:
+            return result.stdout
+        time.sleep(0.1)
+    raise AssertionError(f"import failed: {result.stderr.decode(errors='replace')}")
+
+
 def wine(*args, **kwargs):
     return subprocess.run(["wine", *args], capture_output=True, **kwargs)
 
@@ -213,15 +224,14 @@ class Desktop:
     # --- pictures -----------------------------------------------------------------------------
     def screenshot(self, name):
         path = os.path.join(SHOTS, name if name.endswith(".png") else name + ".png")
-        subprocess.run(["import", "-window", "root", path], check=True, capture_output=True)
+        grab("-window", "root", path)
         return path
 
     def grab_taskbar(self):
         """Raw RGB bytes of the taskbar strip at the bottom of the desktop."""
         width, height = SCREEN
         geometry = f"{width}x{TASKBAR_HEIGHT}+0+{height - TASKBAR_HEIGHT}"
-        return subprocess.run(["import", "-window", "root", "-crop", geometry, "-depth", "8", "rgb:-"],
-                              check=True, capture_output=True).stdout
+        return grab("-window", "root", "-crop", geometry, "-depth", "8", "rgb:-")
 
     def icon_spot(self, strip=None):
         """Centre of our tray icon in the taskbar strip, found by its folder's pure yellow; None

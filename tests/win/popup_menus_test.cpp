@@ -1,0 +1,59 @@
+// The popup menus as the platform holds them: captions, states and identifiers.
+#include "shell/popup_menus.h"
+
+#include <gtest/gtest.h>
+
+namespace hop {
+namespace {
+
+std::wstring TextAt(HMENU menu, UINT position) {
+  wchar_t text[512] = {};
+  ::GetMenuStringW(menu, position, text, 512, MF_BYPOSITION);
+  return text;
+}
+
+UINT StateAt(HMENU menu, UINT position) {
+  return ::GetMenuState(menu, position, MF_BYPOSITION);
+}
+
+TEST(PopupMenus, ConfigMenuHasItsFiveItemsWithListBoldAndClipboardChecked) {
+  const auto menu = BuildConfigMenu(true);
+  ASSERT_TRUE(menu);
+  ASSERT_EQ(::GetMenuItemCount(menu.get()), 5);
+  EXPECT_EQ(TextAt(menu.get(), 0), L"&List...");
+  EXPECT_EQ(TextAt(menu.get(), 1), L"&Clipboard");
+  EXPECT_TRUE(StateAt(menu.get(), 2) & MF_SEPARATOR);
+  EXPECT_EQ(TextAt(menu.get(), 3), L"&About...");
+  EXPECT_EQ(TextAt(menu.get(), 4), L"E&xit");
+  EXPECT_EQ(::GetMenuDefaultItem(menu.get(), FALSE, 0), static_cast<UINT>(mnuList));
+  EXPECT_TRUE(StateAt(menu.get(), 1) & MF_CHECKED);
+  const auto unchecked = BuildConfigMenu(false);
+  EXPECT_FALSE(StateAt(unchecked.get(), 1) & MF_CHECKED);
+}
+
+TEST(PopupMenus, PathMenuHasTheDisabledHeadingThenEveryPathLiterally) {
+  PathMenu paths;
+  paths.AddMenuItem(1, L"C:\\R&D\\");
+  paths.AddMenuItem(2, L"D:\\Überall (x86)\\");
+  const auto menu = BuildPathMenu(paths);
+  ASSERT_EQ(::GetMenuItemCount(menu.get()), 3);
+  EXPECT_EQ(TextAt(menu.get(), 0), L"Available Hopdirs...");
+  EXPECT_TRUE(StateAt(menu.get(), 0) & MF_GRAYED);
+  EXPECT_EQ(TextAt(menu.get(), 1), L"C:\\R&&D\\");  // drawn as "C:\R&D\", no mnemonic
+  EXPECT_FALSE(StateAt(menu.get(), 1) & (MF_GRAYED | MF_DISABLED));
+  EXPECT_EQ(TextAt(menu.get(), 2), L"D:\\Überall (x86)\\");
+  EXPECT_EQ(::GetMenuItemID(menu.get(), 2), static_cast<UINT>(mnuPath + 2));
+}
+
+TEST(PopupMenus, PathMenuHolds255Paths) {
+  PathMenu paths;
+  for (int k = 1; k <= 255; ++k)
+    paths.AddMenuItem(static_cast<std::uint8_t>(k), L"C:\\" + std::to_wstring(k));
+  const auto menu = BuildPathMenu(paths);
+  ASSERT_EQ(::GetMenuItemCount(menu.get()), 256);
+  EXPECT_EQ(TextAt(menu.get(), 255), L"C:\\255");
+  EXPECT_EQ(::GetMenuItemID(menu.get(), 255), static_cast<UINT>(mnuPath + 255));
+}
+
+}  // namespace
+}  // namespace hop
