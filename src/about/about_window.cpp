@@ -8,7 +8,7 @@
 
 #include "about/about_layout.h"
 #include "about/about_texts.h"
-#include "about/program_version.h"
+#include "about/system_figures.h"
 #include "shell/main_window.h"
 #include "shell/twips.h"
 #include "win32/dpi.h"
@@ -31,55 +31,6 @@ enum ControlId : int {
   kMemory,
   kOK = IDOK,
 };
-
-std::wstring MemoryFigure() {
-  MEMORYSTATUSEX status{};
-  status.dwLength = sizeof(status);
-  // The older query's 32-bit fields overflow above 4 GB; this one does not.
-  if (!::GlobalMemoryStatusEx(&status)) return L"unknown";
-  wchar_t separator[8] = L",";
-  if (!::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, separator,
-                         int(std::size(separator)))) {
-    separator[0] = L',', separator[1] = L'\0';
-  }
-  return MemoryText(status.ullTotalPhys, separator);
-}
-
-std::wstring ProgramFigure() {
-  const auto version = ReadProgramVersion(nullptr);
-  if (!version) return std::wstring(kApplicationTitle);
-  return ProgramLine(version->description, version->major, version->minor);
-}
-
-bool FontInstalled(std::wstring_view face) {
-  LOGFONTW wanted{};
-  wanted.lfCharSet = DEFAULT_CHARSET;
-  face.copy(wanted.lfFaceName, LF_FACESIZE - 1);
-  const HDC screen = ::GetDC(nullptr);
-  bool found = false;
-  ::EnumFontFamiliesExW(
-      screen, &wanted,
-      [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM result) -> int {
-        *reinterpret_cast<bool*>(result) = true;
-        return 0;
-      },
-      reinterpret_cast<LPARAM>(&found), 0);
-  ::ReleaseDC(nullptr, screen);
-  return found;
-}
-
-HFONT CreateLabelFont(UINT dpi) {
-  const std::wstring_view face =
-      FontInstalled(layout::kFontFace) ? layout::kFontFace : layout::kFallbackFontFace;
-  LOGFONTW font{};
-  font.lfHeight = -static_cast<LONG>(std::lround(layout::kFontPoints * dpi / 72.0));
-  font.lfWeight = FW_NORMAL;
-  font.lfCharSet = DEFAULT_CHARSET;
-  font.lfQuality = CLEARTYPE_QUALITY;
-  font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
-  face.copy(font.lfFaceName, LF_FACESIZE - 1);
-  return ::CreateFontIndirectW(&font);
-}
 
 // The windows of this thread that take input, which the modal box disables while it is open.
 std::vector<HWND> EnabledThreadWindows() {
@@ -214,13 +165,10 @@ int AboutBox::TextWidth(int id) const {
   const HWND label = ::GetDlgItem(hwnd_, id);
   wchar_t text[128] = {};
   const int length = ::GetWindowTextW(label, text, int(std::size(text)));
-  const HDC dc = ::GetDC(label);
+  const win32::WindowDC dc(label);
+  const win32::SelectedObject selected(dc.get(), font_.get());
   SIZE extent{};
-  {
-    const win32::SelectedObject selected(dc, font_.get());
-    ::GetTextExtentPoint32W(dc, text, length, &extent);
-  }
-  ::ReleaseDC(label, dc);
+  ::GetTextExtentPoint32W(dc.get(), text, length, &extent);
   return extent.cx;
 }
 

@@ -249,14 +249,5 @@ TEST(Settings, FullListOf255PathsSurvivesAWriteAndARead) {
   EXPECT_FALSE(read.clipboard);
 }
 
-TEST(SettingValues, CountsAndKeysAreWrittenAsPlainDecimals) {
-  EXPECT_EQ(CountText(0), L"0");
-  EXPECT_EQ(CountText(255), L"255");
-  EXPECT_EQ(PathKey(1), L"Path1");
-  EXPECT_EQ(PathKey(10), L"Path10");
-  EXPECT_EQ(BooleanText(true), L"True");
-  EXPECT_EQ(BooleanText(false), L"False");
-}
-
 }  // namespace
 }  // namespace hop
