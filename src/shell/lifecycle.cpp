@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "about/about_window.h"
 #include "editor/editor_window.h"
 #include "settings/path_list_settings.h"
@@ -12,12 +14,18 @@
 namespace hop {
 namespace {
 
-// One instance per user session: the Local\ namespace is per session.
-constexpr const wchar_t* kInstanceMutex = L"Local\\Quorvane.Hopdirs.Instance";
+// One instance per user and session: the Local\ namespace is per session, and the user's name
+// keeps another account in the same session (run as a different user) apart.
+std::wstring InstanceMutexName() {
+  wchar_t user[257] = {};
+  DWORD length = DWORD(std::size(user));
+  if (!::GetUserNameW(user, &length)) user[0] = L'\0';
+  return std::wstring(L"Local\\Quorvane.Hopdirs.Instance.") + user;
+}
 
 // True when this process is the first instance; it then holds the mutex until it ends.
 bool ClaimInstance(MainWindow& frmMain) {
-  const HANDLE created = ::CreateMutexW(nullptr, FALSE, kInstanceMutex);
+  const HANDLE created = ::CreateMutexW(nullptr, FALSE, InstanceMutexName().c_str());
   const DWORD error = ::GetLastError();
   win32::UniqueKernelHandle mutex(created);
   if (error == ERROR_ALREADY_EXISTS) return false;
