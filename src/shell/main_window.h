@@ -57,6 +57,8 @@ class MainWindow {
 
   // Text the about box shows as its specific information.
   std::wstring AboutText;
+  // Held by the running instance for as long as it lives.
+  win32::UniqueKernelHandle InstanceMutex;
 
   // Menu commands.
   void mnuList_Click();

@@ -128,4 +128,20 @@ class PaintScope {
   HDC dc_ = nullptr;
 };
 
+// GetDC/ReleaseDC pair: the device context of a window (no window: the screen) for one scope.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  ~WindowDC() {
+    if (dc_) ::ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 }  // namespace hop::win32
