@@ -1,9 +1,304 @@
 #include "about/about_window.h"
 
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "about/about_layout.h"
+#include "about/about_texts.h"
+#include "about/system_figures.h"
+#include "shell/main_window.h"
+#include "shell/twips.h"
+#include "win32/dpi.h"
+#include "win32/unique_handle.h"
+
 namespace hop {
+namespace {
 
-void ShowAboutBox(MainWindow&) {}
+namespace layout = about_layout;
 
-void UnloadAboutBox() {}
+enum ControlId : int {
+  kAboutIcon = 100,
+  kProgram,
+  kLabel10,
+  kLabel9,
+  kHttp,
+  kLabel7,
+  kSpecific,
+  kLabel3,
+  kMemory,
+  kOK = IDOK,
+};
+
+// The windows of this thread that take input, which the modal box disables while it is open.
+std::vector<HWND> EnabledThreadWindows() {
+  std::vector<HWND> windows;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND window, LPARAM found) -> BOOL {
+        if (::IsWindowEnabled(window))
+          reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+HWND FindAboutBox() {
+  HWND found = nullptr;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND window, LPARAM result) -> BOOL {
+        wchar_t name[64] = {};
+        ::GetClassNameW(window, name, int(std::size(name)));
+        if (std::wstring_view(name) != kAboutBoxClassName) return TRUE;
+        *reinterpret_cast<HWND*>(result) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// One showing of the about box: created, filled, run modally and discarded.
+class AboutBox {
+ public:
+  explicit AboutBox(MainWindow& frmMain) : frmMain_(frmMain), dpi_(win32::SystemDpi()) {}
+  AboutBox(const AboutBox&) = delete;
+  AboutBox& operator=(const AboutBox&) = delete;
+  ~AboutBox() {
+    EnableOthers();
+    if (hwnd_) ::DestroyWindow(hwnd_);
+  }
+
+  bool Create();
+  void RunModal();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  int Pixels(double twips) const { return TwipsToPixels(twips, dpi_); }
+  void AddControl(int id, const wchar_t* className, DWORD style, TwipsRect at,
+                  std::wstring_view text);
+  void Fill();
+  void Centre();
+  int TextWidth(int id) const;
+  void FitMemoryFigure();
+  void PaintRule(HDC dc) const;
+  void Close();
+  void EnableOthers();
+
+  MainWindow& frmMain_;
+  UINT dpi_;
+  HWND hwnd_ = nullptr;
+  win32::UniqueFont font_;
+  std::vector<HWND> disabled_;
+};
+
+void RegisterClassOnce(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  if (::GetClassInfoExW(instance, kAboutBoxClassName, &windowClass)) return;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH));  // 192,192,192
+  windowClass.lpszClassName = kAboutBoxClassName;
+  ::RegisterClassExW(&windowClass);
+}
+
+bool AboutBox::Create() {
+  const HINSTANCE instance = frmMain_.instance();
+  RegisterClassOnce(instance, &AboutBox::WindowProc);
+  constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  RECT frame{0, 0, Pixels(layout::kClientWidth), Pixels(layout::kClientHeight)};
+  ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
+  hwnd_ = ::CreateWindowExW(kExStyle, kAboutBoxClassName, L"frmAboutBox", kStyle,
+                            Pixels(layout::kDesignLeft) + frame.left,
+                            Pixels(layout::kDesignTop) + frame.top, frame.right - frame.left,
+                            frame.bottom - frame.top, frmMain_.hwnd(), nullptr, instance, this);
+  if (!hwnd_) return false;
+
+  font_.reset(CreateLabelFont(dpi_));
+  // One-line labels clip rather than wrap, so a long text never shows half a second line.
+  constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+  AddControl(kAboutIcon, L"STATIC", WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL,
+             layout::AboutIcon, L"");
+  AddControl(kProgram, L"STATIC", kLabel, layout::lblProgram, L"");
+  AddControl(kLabel10, L"STATIC", kLabel, layout::Label10, layout::kAuthor);
+  AddControl(kLabel9, L"STATIC", kLabel, layout::Label9, layout::kMaker);
+  AddControl(kHttp, L"STATIC", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, layout::lblHttp,
+             layout::kContact);
+  AddControl(kLabel7, L"STATIC", kLabel, layout::Label7, layout::kInformation);
+  AddControl(kSpecific, L"STATIC", kLabel, layout::lblSpecific, L"");
+  AddControl(kLabel3, L"STATIC", kLabel, layout::Label3, layout::kMemoryLabel);
+  AddControl(kMemory, L"STATIC", kLabel, layout::lblMemory, L"");
+  AddControl(kOK, L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, layout::cmdOK,
+             L"OK");
+  Fill();
+  return true;
+}
+
+void AboutBox::AddControl(int id, const wchar_t* className, DWORD style, TwipsRect at,
+                          std::wstring_view text) {
+  const HWND control = ::CreateWindowExW(
+      0, className, std::wstring(text).c_str(), style, Pixels(at.left), Pixels(at.top),
+      Pixels(at.width), Pixels(at.height), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      frmMain_.instance(), nullptr);
+  if (control && font_) ::SendMessageW(control, WM_SETFONT, WPARAM(font_.get()), FALSE);
+}
+
+// The load step: position, caption, icon and the three computed texts.
+void AboutBox::Fill() {
+  Centre();
+  ::SetWindowTextW(hwnd_, AboutCaption(kApplicationTitle).c_str());
+  ::SendDlgItemMessageW(hwnd_, kAboutIcon, STM_SETICON, WPARAM(frmMain_.Icon()), 0);
+  ::SetDlgItemTextW(hwnd_, kSpecific, frmMain_.AboutText.c_str());
+  ::SetDlgItemTextW(hwnd_, kProgram, ProgramFigure().c_str());
+  ::SetDlgItemTextW(hwnd_, kMemory, MemoryFigure().c_str());
+  FitMemoryFigure();
+}
+
+int AboutBox::TextWidth(int id) const {
+  const HWND label = ::GetDlgItem(hwnd_, id);
+  wchar_t text[128] = {};
+  const int length = ::GetWindowTextW(label, text, int(std::size(text)));
+  const win32::WindowDC dc(label);
+  const win32::SelectedObject selected(dc.get(), font_.get());
+  SIZE extent{};
+  ::GetTextExtentPoint32W(dc.get(), text, length, &extent);
+  return extent.cx;
+}
+
+// The memory label was sized for figures of a few megabytes; today's would be cut off. It then
+// grows to the right up to the window's edge and, if that is not enough, to the left into the
+// free space after the memory caption.
+void AboutBox::FitMemoryFigure() {
+  const HWND label = ::GetDlgItem(hwnd_, kMemory);
+  const int width = TextWidth(kMemory);
+  const int left = Pixels(layout::lblMemory.left);
+  if (width <= Pixels(layout::lblMemory.width)) return;
+  const int margin = Pixels(60);
+  const int right = Pixels(layout::kClientWidth) - margin;
+  const int captionEnd = std::min(Pixels(layout::Label3.left) + TextWidth(kLabel3),
+                                  Pixels(layout::Label3.left + layout::Label3.width));
+  const int newLeft = std::min(left, std::max(captionEnd + margin, right - width));
+  ::MoveWindow(label, newLeft, Pixels(layout::lblMemory.top), right - newLeft,
+               Pixels(layout::lblMemory.height), FALSE);
+}
+
+// Centres the whole window, frame included, on the primary screen, computed in twips.
+void AboutBox::Centre() {
+  RECT outer{};
+  ::GetWindowRect(hwnd_, &outer);
+  const CentredPosition at = CentreOnScreen(PixelsToTwips(::GetSystemMetrics(SM_CXSCREEN), dpi_),
+                                            PixelsToTwips(::GetSystemMetrics(SM_CYSCREEN), dpi_),
+                                            PixelsToTwips(outer.right - outer.left, dpi_),
+                                            PixelsToTwips(outer.bottom - outer.top, dpi_));
+  ::SetWindowPos(hwnd_, nullptr, Pixels(at.left), Pixels(at.top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void AboutBox::RunModal() {
+  disabled_ = EnabledThreadWindows();
+  std::erase(disabled_, hwnd_);
+  for (HWND window : disabled_) ::EnableWindow(window, FALSE);
+  ::ShowWindow(hwnd_, SW_SHOW);
+  ::SetForegroundWindow(hwnd_);
+  ::SetFocus(::GetDlgItem(hwnd_, kOK));
+  MSG message;
+  while (hwnd_) {
+    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) ::PostQuitMessage(int(message.wParam));  // for the outer loop
+      break;
+    }
+    if (!::IsDialogMessageW(hwnd_, &message)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+  }
+}
+
+// The other windows take input again before the box goes, so activation returns to them.
+void AboutBox::EnableOthers() {
+  for (HWND window : disabled_) {
+    if (::IsWindow(window)) ::EnableWindow(window, TRUE);
+  }
+  disabled_.clear();
+}
+
+void AboutBox::Close() {
+  EnableOthers();
+  if (hwnd_) ::DestroyWindow(hwnd_);
+}
+
+void AboutBox::PaintRule(HDC dc) const {
+  for (const layout::TwipsLine& line : {layout::Line2, layout::Line1}) {
+    const win32::UniquePen pen(::CreatePen(PS_SOLID,
+                                           int(std::lround(line.widthPixels * dpi_ / 96.0)),
+                                           RGB(line.red, line.green, line.blue)));
+    const win32::SelectedObject selected(dc, pen.get());
+    ::MoveToEx(dc, Pixels(line.x1), Pixels(line.y1), nullptr);
+    ::LineTo(dc, Pixels(line.x2), Pixels(line.y2));
+  }
+}
+
+LRESULT CALLBACK AboutBox::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<AboutBox*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<AboutBox*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return self ? self->HandleMessage(message, wParam, lParam)
+              : ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CTLCOLORSTATIC:  // transparent labels in the window-text colour
+    case WM_CTLCOLORBTN: {
+      const HDC dc = reinterpret_cast<HDC>(wParam);
+      ::SetBkMode(dc, TRANSPARENT);
+      ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+      return reinterpret_cast<LRESULT>(::GetStockObject(LTGRAY_BRUSH));
+    }
+    case WM_PAINT: {
+      const win32::PaintScope paint(hwnd_);
+      PaintRule(paint.dc());
+      return 0;
+    }
+    case DM_GETDEFID:  // Enter presses OK
+      return MAKELRESULT(kOK, DC_HASDEFID);
+    case WM_COMMAND:
+      // OK closes; Escape arrives as IDCANCEL and, with no cancel button, does nothing.
+      if (LOWORD(wParam) == kOK) Close();
+      return 0;
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_DESTROY:
+      ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+      hwnd_ = nullptr;
+      return 0;
+    default:
+      return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+void ShowAboutBox(MainWindow& frmMain) {
+  if (FindAboutBox()) return;  // already open: the program's windows take no input anyway
+  AboutBox box(frmMain);
+  if (box.Create()) box.RunModal();
+}
+
+void UnloadAboutBox() {
+  if (const HWND box = FindAboutBox()) ::SendMessageW(box, WM_CLOSE, 0, 0);
+}
 
 }  // namespace hop

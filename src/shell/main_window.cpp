@@ -3,7 +3,7 @@
 #include "about/about_texts.h"
 #include "about/about_window.h"
 #include "app/resource.h"
-#include "delivery/path_delivery.h"
+#include "delivery/deliver_path.h"
 #include "editor/editor_window.h"
 #include "shell/lifecycle.h"
 #include "shell/popup_menus.h"
@@ -23,7 +23,8 @@ MainWindow::MainWindow(HINSTANCE instance)
     : instance_(instance),
       largeIcon_(LoadAppIcon(instance, SM_CXICON)),
       smallIcon_(LoadAppIcon(instance, SM_CXSMICON)),
-      editor_(std::make_unique<EditorWindow>(*this)) {}
+      editor_(std::make_unique<EditorWindow>(*this)),
+      delivery_(std::make_unique<DeliveryState>()) {}
 
 MainWindow::~MainWindow() {
   editor_.reset();
@@ -47,8 +48,9 @@ bool MainWindow::Create() {
 }
 
 void MainWindow::OnTrayNotification(TrayNotification notification) {
-  // A popup menu runs its own modal loop; a tray click while it is open only closes it.
-  if (menuOpen_ || ending_) return;
+  // A popup menu runs its own modal loop; a tray click while it is open only closes it. While a
+  // modal box is open the main window is disabled and the program takes no input.
+  if (menuOpen_ || ending_ || !::IsWindowEnabled(hwnd_)) return;
   switch (ActionFor(notification, PathCount(), editor_->IsVisible())) {
     case TrayAction::PopupPathMenu: {
       menuOpen_ = true;
@@ -138,12 +140,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      if (wParam) {
+      if (wParam && !ending_) {
         ending_ = true;
         Form_QueryUnload(*this, UnloadMode::AppWindows);
       }
       return 0;
     case WM_CLOSE:
+      if (ending_) return 0;  // already saving and ending
       ending_ = true;
       Form_QueryUnload(*this, UnloadMode::AppTaskManager);
       return 0;

@@ -18,6 +18,7 @@
 namespace hop {
 
 class EditorWindow;
+class DeliveryState;
 
 class MainWindow {
  public:
@@ -51,9 +52,13 @@ class MainWindow {
 
   TrayIcon& TrayNotify() { return tray_; }
   EditorWindow& frmList() { return *editor_; }
+  // The dialog finder and FoundWindows, kept between path menu clicks.
+  DeliveryState& Delivery() { return *delivery_; }
 
   // Text the about box shows as its specific information.
   std::wstring AboutText;
+  // Held by the running instance for as long as it lives.
+  win32::UniqueKernelHandle InstanceMutex;
 
   // Menu commands.
   void mnuList_Click();
@@ -77,6 +82,7 @@ class MainWindow {
   bool clipboardChecked_ = true;
   TrayIcon tray_;
   std::unique_ptr<EditorWindow> editor_;
+  std::unique_ptr<DeliveryState> delivery_;
   bool menuOpen_ = false;
   bool ending_ = false;
 };

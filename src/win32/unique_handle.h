@@ -60,6 +60,12 @@ inline void CloseRegistryKey(HKEY h) {
 inline void FreeGlobal(HGLOBAL h) {
   ::GlobalFree(h);
 }
+inline void DeleteEnhMetaFileHandle(HENHMETAFILE h) {
+  ::DeleteEnhMetaFile(h);
+}
+inline void DeleteBitmapHandle(HBITMAP h) {
+  ::DeleteObject(h);
+}
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, &CloseKernelHandle>;
 using UniqueIcon = UniqueHandle<HICON, &DestroyIconHandle>;
@@ -70,6 +76,29 @@ using UniqueBrush = UniqueHandle<HBRUSH, &DeleteBrushHandle>;
 using UniquePen = UniqueHandle<HPEN, &DeletePenHandle>;
 using UniqueRegistryKey = UniqueHandle<HKEY, &CloseRegistryKey>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, &FreeGlobal>;
+using UniqueEnhMetaFile = UniqueHandle<HENHMETAFILE, &DeleteEnhMetaFileHandle>;
+using UniqueBitmap = UniqueHandle<HBITMAP, &DeleteBitmapHandle>;
+
+// The clipboard held open for one scope; opening retries briefly, since another program may
+// hold it for a moment.
+class ClipboardScope {
+ public:
+  explicit ClipboardScope(HWND owner) {
+    for (int attempt = 0; attempt < 50 && !open_; ++attempt) {
+      open_ = ::OpenClipboard(owner) != FALSE;
+      if (!open_) ::Sleep(2);
+    }
+  }
+  ClipboardScope(const ClipboardScope&) = delete;
+  ClipboardScope& operator=(const ClipboardScope&) = delete;
+  ~ClipboardScope() {
+    if (open_) ::CloseClipboard();
+  }
+  explicit operator bool() const { return open_; }
+
+ private:
+  bool open_ = false;
+};
 
 // Keeps a GDI object selected into a DC for one scope.
 class SelectedObject {
@@ -97,6 +126,22 @@ class PaintScope {
   HWND window_;
   PAINTSTRUCT paint_{};
   HDC dc_ = nullptr;
+};
+
+// GetDC/ReleaseDC pair: the device context of a window (no window: the screen) for one scope.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  ~WindowDC() {
+    if (dc_) ::ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
 };
 
 }  // namespace hop::win32

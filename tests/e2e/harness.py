@@ -38,6 +38,10 @@ class TimeoutError_(AssertionError):
     pass
 
 
+class Skip(Exception):
+    """Raised by a scenario that cannot run in this build; ctest reports it as skipped."""
+
+
 def hex16(text):
     """A text as hex UTF-16LE, the form probe.exe takes texts in."""
     return text.encode("utf-16-le").hex()

@@ -9,8 +9,13 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 spec = importlib.util.spec_from_file_location(os.path.basename(path)[:-3], path)
 module = importlib.util.module_from_spec(spec)
 spec.loader.exec_module(module)
+from harness import Skip  # noqa: E402
+
 try:
     getattr(module, function)()
+except Skip as reason:
+    print(f"{function}: skipped: {reason}")
+    sys.exit(77)
 except Exception:
     traceback.print_exc()
     print(f"{function}: 0 passed, 1 failed")

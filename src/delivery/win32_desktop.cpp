@@ -1,0 +1,363 @@
+#include "delivery/win32_desktop.h"
+
+#include <cstring>
+#include <optional>
+#include <string>
+
+namespace hop {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+HWND H(WindowHandle window) {
+  return reinterpret_cast<HWND>(window);
+}
+WindowHandle W(HWND window) {
+  return reinterpret_cast<WindowHandle>(window);
+}
+
+// Polls `done` every millisecond until it holds or `bound` has passed.
+template <typename Done>
+bool PollUntil(std::chrono::milliseconds bound, Done done) {
+  const auto end = Clock::now() + bound;
+  for (;;) {
+    if (done()) return true;
+    if (Clock::now() >= end) return false;
+    ::Sleep(1);
+  }
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  const int length = ::GetClassNameW(window, name, 64);
+  return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+bool IsEditable(HWND window) {
+  return window && ClassOf(window) == L"Edit" && ::IsWindowVisible(window) &&
+         ::IsWindowEnabled(window) && !(::GetWindowLongPtrW(window, GWL_STYLE) & ES_READONLY);
+}
+
+HWND ChildWithId(HWND root, int id, const wchar_t* className) {
+  struct Search {
+    int id;
+    const wchar_t* className;
+    HWND found;
+  } search{id, className, nullptr};
+  ::EnumChildWindows(
+      root,
+      [](HWND child, LPARAM lParam) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(lParam);
+        if (::GetDlgCtrlID(child) != s.id || ClassOf(child) != s.className) return TRUE;
+        s.found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND EditInside(HWND container) {
+  if (!container) return nullptr;
+  HWND found = nullptr;
+  ::EnumChildWindows(
+      container,
+      [](HWND child, LPARAM lParam) -> BOOL {
+        if (ClassOf(child) != L"Edit") return TRUE;
+        *reinterpret_cast<HWND*>(lParam) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Dialog control ids of the file-name field: the classic and Vista Open dialogs' combo box,
+// the Vista dialog's plain edit (as Wine builds it), and the Vista Save dialog's edit.
+constexpr int kFileNameCombo = 1148;
+constexpr int kFileNameEdit = 1152;
+constexpr int kSaveNameEdit = 1001;
+
+INPUT KeyInput(WORD vk, WORD scan, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.wScan = scan;
+  input.ki.dwFlags = flags;
+  return input;
+}
+
+WORD VirtualKey(NamedKey key) {
+  switch (key) {
+    case NamedKey::Enter:
+      return VK_RETURN;
+    case NamedKey::Backspace:
+      return VK_BACK;
+    case NamedKey::Tab:
+      return VK_TAB;
+    case NamedKey::Escape:
+      return VK_ESCAPE;
+    case NamedKey::Delete:
+      return VK_DELETE;
+    case NamedKey::Insert:
+      return VK_INSERT;
+    case NamedKey::Home:
+      return VK_HOME;
+    case NamedKey::End:
+      return VK_END;
+    case NamedKey::PageUp:
+      return VK_PRIOR;
+    case NamedKey::PageDown:
+      return VK_NEXT;
+    case NamedKey::Left:
+      return VK_LEFT;
+    case NamedKey::Right:
+      return VK_RIGHT;
+    case NamedKey::Up:
+      return VK_UP;
+    case NamedKey::Down:
+      return VK_DOWN;
+    case NamedKey::None:
+      return 0;
+    default:
+      return static_cast<WORD>(VK_F1 + (static_cast<int>(key) - static_cast<int>(NamedKey::F1)));
+  }
+}
+
+void AddPress(std::vector<INPUT>& inputs, WORD vk) {
+  const WORD scan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  inputs.push_back(KeyInput(vk, scan, 0));
+  inputs.push_back(KeyInput(vk, scan, KEYEVENTF_KEYUP));
+}
+
+// A chord as input events: modifiers down, the key, modifiers up. A plain character is typed
+// as a Unicode character, whatever the keyboard layout; with a modifier it is the key that
+// carries that character, since Alt+N and Ctrl+V are keys, not characters.
+bool AddChord(std::vector<INPUT>& inputs, const KeyChord& chord) {
+  const bool modified = chord.modifiers.alt || chord.modifiers.ctrl || chord.modifiers.shift;
+  WORD vk = VirtualKey(chord.key);
+  if (chord.key == NamedKey::None && modified) {
+    const SHORT scan = ::VkKeyScanW(chord.character);
+    if (scan == -1) return false;
+    vk = static_cast<WORD>(scan & 0xFF);
+  }
+  if (vk == 0) {
+    inputs.push_back(KeyInput(0, chord.character, KEYEVENTF_UNICODE));
+    inputs.push_back(KeyInput(0, chord.character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+    return true;
+  }
+  const WORD held[] = {static_cast<WORD>(chord.modifiers.ctrl ? VK_CONTROL : 0),
+                       static_cast<WORD>(chord.modifiers.alt ? VK_MENU : 0),
+                       static_cast<WORD>(chord.modifiers.shift ? VK_SHIFT : 0)};
+  for (WORD m : held) {
+    if (m)
+      inputs.push_back(KeyInput(m, static_cast<WORD>(::MapVirtualKeyW(m, MAPVK_VK_TO_VSC)), 0));
+  }
+  AddPress(inputs, vk);
+  for (int i = 2; i >= 0; --i) {
+    if (held[i]) {
+      inputs.push_back(KeyInput(
+          held[i], static_cast<WORD>(::MapVirtualKeyW(held[i], MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP));
+    }
+  }
+  return true;
+}
+
+win32::UniqueGlobal CopyGlobal(HANDLE source) {
+  const SIZE_T size = ::GlobalSize(source);
+  if (size == 0) return {};
+  win32::UniqueGlobal copy(::GlobalAlloc(GMEM_MOVEABLE, size));
+  if (!copy) return {};
+  const void* from = ::GlobalLock(source);
+  void* to = ::GlobalLock(copy.get());
+  const bool ok = from && to;
+  if (ok) std::memcpy(to, from, size);
+  if (to) ::GlobalUnlock(copy.get());
+  if (from) ::GlobalUnlock(source);
+  return ok ? std::move(copy) : win32::UniqueGlobal{};
+}
+
+// Formats whose handle is neither memory nor a GDI object that can be copied.
+bool IsUncopyable(UINT format) {
+  return format == CF_OWNERDISPLAY || format == CF_PALETTE || format == CF_METAFILEPICT ||
+         format == CF_DSPBITMAP || format == CF_DSPENHMETAFILE || format == CF_DSPMETAFILEPICT ||
+         (format >= CF_PRIVATEFIRST && format <= CF_PRIVATELAST) ||
+         (format >= CF_GDIOBJFIRST && format <= CF_GDIOBJLAST);
+}
+
+}  // namespace
+
+std::optional<std::wstring> ControlText(HWND control) {
+  DWORD_PTR length = 0;
+  if (!::SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 200, &length)) {
+    return std::nullopt;
+  }
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!::SendMessageTimeoutW(control, WM_GETTEXT, text.size(),
+                             reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 200,
+                             &copied)) {
+    return std::nullopt;
+  }
+  text.resize(copied < text.size() ? copied : text.size() - 1);
+  return text;
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+  return thread && ::GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+void Win32Desktop::SetBusyPointer(bool busy) {
+  // The program has no visible window, so the pointer is set directly: it shows until the
+  // next mouse move lets the window below it choose its own.
+  ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+WindowHandle Win32Desktop::Activate(WindowHandle window) {
+  // The window found, by its handle: a title could name another window with the same title.
+  const HWND found = H(window);
+  if (!::IsWindow(found) || ::GetWindowTextLengthW(found) == 0) return 0;
+  const HWND root = ::GetAncestor(found, GA_ROOT);
+  if (!root || !::IsWindowVisible(root)) return 0;
+  if (::IsIconic(root)) ::ShowWindow(root, SW_RESTORE);
+  if (!::SetForegroundWindow(root)) return 0;
+  // It is briefly 0 after SetForegroundWindow; keys sent meanwhile would be lost.
+  return PollUntil(bounds_.activation, [&] { return ::GetForegroundWindow() == root; }) ? W(root)
+                                                                                        : 0;
+}
+
+bool Win32Desktop::IsForeground(WindowHandle topLevel) {
+  return ::IsWindow(H(topLevel)) && ::GetForegroundWindow() == H(topLevel);
+}
+
+WindowHandle Win32Desktop::FileNameField(WindowHandle dialog) {
+  const HWND root = H(dialog);
+  HWND field = EditInside(ChildWithId(root, kFileNameCombo, L"ComboBoxEx32"));
+  if (!field) field = EditInside(ChildWithId(root, kFileNameCombo, L"ComboBox"));
+  if (!field) field = ChildWithId(root, kFileNameEdit, L"Edit");
+  if (!field) {
+    const HWND save = ChildWithId(root, kSaveNameEdit, L"Edit");
+    if (save && ClassOf(::GetParent(save)) == L"ComboBox") field = save;
+  }
+  return IsEditable(field) ? W(field) : 0;
+}
+
+bool Win32Desktop::WaitForFocus(WindowHandle dialog, WindowHandle field) {
+  return PollUntil(bounds_.focus, [&] { return FocusOf(H(dialog)) == H(field); });
+}
+
+WindowHandle Win32Desktop::FocusedEdit(WindowHandle dialog) {
+  HWND focus = nullptr;
+  PollUntil(bounds_.focus, [&] {
+    focus = FocusOf(H(dialog));
+    return IsEditable(focus) && ::IsChild(H(dialog), focus);
+  });
+  return IsEditable(focus) && ::IsChild(H(dialog), focus) ? W(focus) : 0;
+}
+
+void Win32Desktop::FocusField(WindowHandle dialog, WindowHandle field) {
+  // WM_NEXTDLGCTL goes to the dialog that holds the control (an inner dialog, when the file
+  // dialog is built from a nested template).
+  HWND owner = ::GetParent(H(field));
+  while (owner && owner != H(dialog) && ClassOf(owner) != L"#32770") owner = ::GetParent(owner);
+  ::PostMessageW(owner ? owner : H(dialog), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(H(field)),
+                 TRUE);
+}
+
+void Win32Desktop::SelectAll(WindowHandle field) {
+  DWORD_PTR ignored = 0;
+  ::SendMessageTimeoutW(H(field), EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 200, &ignored);
+}
+
+bool Win32Desktop::WaitForText(WindowHandle field, std::wstring_view text) {
+  return PollUntil(bounds_.text, [&] {
+    const auto now = ControlText(H(field));
+    return now && *now == text;
+  });
+}
+
+void Win32Desktop::WaitForEnterTaken(WindowHandle dialog, WindowHandle field,
+                                     std::wstring_view typed) {
+  PollUntil(bounds_.enter, [&] {
+    if (!IsForeground(dialog) || !::IsWindowVisible(H(dialog))) return true;
+    const auto now = ControlText(H(field));
+    return !now || *now != typed;
+  });
+}
+
+bool Win32Desktop::SendKeys(std::span<const KeyChord> keys) {
+  std::vector<INPUT> inputs;
+  inputs.reserve(keys.size() * 2);
+  for (const auto& chord : keys) {
+    if (!AddChord(inputs, chord)) return false;
+  }
+  if (inputs.empty()) return true;
+  const UINT sent = ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  return sent == inputs.size();
+}
+
+bool Win32Desktop::SaveClipboard() {
+  saved_.clear();
+  haveSaved_ = false;
+  win32::ClipboardScope clipboard(owner_);
+  if (!clipboard) return false;
+  for (UINT format = ::EnumClipboardFormats(0); format != 0;
+       format = ::EnumClipboardFormats(format)) {
+    if (IsUncopyable(format)) continue;
+    const HANDLE data = ::GetClipboardData(format);
+    if (!data) continue;
+    SavedFormat copy;
+    copy.format = format;
+    if (format == CF_ENHMETAFILE) {
+      copy.metafile.reset(::CopyEnhMetaFileW(static_cast<HENHMETAFILE>(data), nullptr));
+    } else if (format == CF_BITMAP) {
+      copy.bitmap.reset(static_cast<HBITMAP>(::CopyImage(data, IMAGE_BITMAP, 0, 0, 0)));
+    } else {
+      copy.memory = CopyGlobal(data);
+    }
+    if (copy.memory || copy.metafile || copy.bitmap) saved_.push_back(std::move(copy));
+  }
+  haveSaved_ = true;
+  return true;
+}
+
+bool Win32Desktop::SetClipboardText(std::wstring_view text) {
+  const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+  win32::UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
+  if (!memory) return false;
+  auto* to = static_cast<wchar_t*>(::GlobalLock(memory.get()));
+  if (!to) return false;
+  std::memcpy(to, text.data(), text.size() * sizeof(wchar_t));
+  to[text.size()] = L'\0';
+  ::GlobalUnlock(memory.get());
+  win32::ClipboardScope clipboard(owner_);
+  if (!clipboard || !::EmptyClipboard()) return false;
+  if (!::SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
+  memory.release();  // the clipboard owns it now
+  return true;
+}
+
+bool Win32Desktop::RestoreClipboard() {
+  if (!haveSaved_) return false;
+  win32::ClipboardScope clipboard(owner_);
+  if (!clipboard || !::EmptyClipboard()) return false;
+  bool all = true;
+  for (auto& format : saved_) {
+    HANDLE data = format.memory     ? static_cast<HANDLE>(format.memory.get())
+                  : format.metafile ? static_cast<HANDLE>(format.metafile.get())
+                                    : static_cast<HANDLE>(format.bitmap.get());
+    if (::SetClipboardData(format.format, data)) {
+      format.memory.release();
+      format.metafile.release();
+      format.bitmap.release();
+    } else {
+      all = false;
+    }
+  }
+  saved_.clear();
+  haveSaved_ = false;
+  return all;
+}
+
+}  // namespace hop

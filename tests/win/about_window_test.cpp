@@ -1,0 +1,185 @@
+// The about box as a real window: modal, filled, centred, closed by Enter and by the shut-down.
+#include "about/about_window.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "about/about_texts.h"
+#include "about/program_version.h"
+#include "settings/registry_store.h"
+#include "shell/lifecycle.h"
+#include "shell/main_window.h"
+
+namespace hop {
+namespace {
+
+struct Child {
+  std::wstring className;
+  std::wstring text;
+  LONG_PTR style;
+};
+
+HWND FindBox() {
+  return ::FindWindowW(kAboutBoxClassName, nullptr);
+}
+
+std::wstring TextOf(HWND window) {
+  // WM_GETTEXT, as a screen reader or another process reads it.
+  wchar_t text[256] = {};
+  ::SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+std::vector<Child> ChildrenOf(HWND window) {
+  std::vector<Child> children;
+  for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(child, name, 64);
+    children.push_back({name, TextOf(child), ::GetWindowLongPtrW(child, GWL_STYLE)});
+  }
+  return children;
+}
+
+void PostKey(HWND window, WPARAM key) {
+  ::PostMessageW(window, WM_KEYDOWN, key, 1);
+  ::PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+// Runs the given steps one after the other from a timer while the modal box runs; the last one
+// must close the box. A step that finds no box closes nothing, so a stuck test ends anyway.
+std::vector<std::function<void()>>* gSteps = nullptr;
+void RunStepsWhileModal(std::vector<std::function<void()>> steps,
+                        const std::function<void()>& show) {
+  gSteps = &steps;
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (gSteps->empty()) return UnloadAboutBox();
+    auto step = std::move(gSteps->front());
+    gSteps->erase(gSteps->begin());
+    step();
+  });
+  show();
+  ::KillTimer(nullptr, timer);
+  gSteps = nullptr;
+}
+
+class AboutBoxTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Main windows of earlier tests in this process posted WM_QUIT, which would end the modal loop.
+    MSG quit;
+    while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvane");
+    ASSERT_TRUE(frmMain.Create());
+  }
+  void TearDown() override {
+    frmMain.TrayNotify().Stop();
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvane");
+  }
+  MainWindow frmMain{::GetModuleHandleW(nullptr)};
+};
+
+TEST_F(AboutBoxTest, ShowsItsFiguresCentredAndModalAndEnterClosesIt) {
+  frmMain.AddMenuItem(1, L"C:\\a");
+  frmMain.AddMenuItem(2, L"C:\\b");
+  frmMain.AddMenuItem(3, L"C:\\c");
+  std::wstring caption;
+  std::vector<Child> children;
+  RECT rect{};
+  bool mainEnabledWhileOpen = true;
+  std::wstring focused;
+  RunStepsWhileModal({[&] {
+                       const HWND box = FindBox();
+                       ASSERT_NE(box, nullptr);
+                       caption = TextOf(box);
+                       children = ChildrenOf(box);
+                       ::GetWindowRect(box, &rect);
+                       mainEnabledWhileOpen = ::IsWindowEnabled(frmMain.hwnd());
+                       focused = TextOf(::GetFocus());
+                       PostKey(::GetFocus(), VK_RETURN);
+                     }},
+                     [&] { frmMain.mnuAbout_Click(); });
+
+  EXPECT_EQ(FindBox(), nullptr);  // Enter closed it and the command returned
+  EXPECT_TRUE(::IsWindowEnabled(frmMain.hwnd()));
+  EXPECT_FALSE(mainEnabledWhileOpen);
+  EXPECT_EQ(frmMain.AboutText, L"3 Hopdirs are available");
+  EXPECT_EQ(caption, L"About Hopdirs");
+  EXPECT_EQ(focused, L"OK");
+
+  MEMORYSTATUSEX memory{sizeof(memory)};
+  ASSERT_TRUE(::GlobalMemoryStatusEx(&memory));
+  wchar_t separator[8] = {};
+  ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, separator, 8);
+  std::vector<std::wstring> texts;
+  for (const Child& child : children) texts.push_back(child.text);
+  ASSERT_EQ(texts.size(), 10u);
+  EXPECT_EQ(texts[1], L"File Selector Hopdir Access, 1.21");
+  EXPECT_EQ(texts[5], L"Information:");
+  EXPECT_EQ(texts[6], L"3 Hopdirs are available");
+  EXPECT_EQ(texts[7], L"Physical Memory Available to Windows:");
+  EXPECT_EQ(texts[8], MemoryText(memory.ullTotalPhys, separator));
+  EXPECT_EQ(texts[9], L"OK");
+  EXPECT_EQ(children[9].className, L"Button");
+  EXPECT_TRUE(children[9].style & BS_DEFPUSHBUTTON);
+  for (std::size_t i = 0; i < 9; ++i) {
+    EXPECT_EQ(children[i].className, L"Static");
+    EXPECT_FALSE(children[i].style & WS_TABSTOP);  // OK is the only control with the focus
+  }
+
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  EXPECT_NEAR(rect.left, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2.0, 1.0);
+  EXPECT_NEAR(rect.top, (::GetSystemMetrics(SM_CYSCREEN) - height) / 2.0, 1.0);
+}
+
+TEST_F(AboutBoxTest, EscapeDoesNothingAndEachShowingRecomputes) {
+  bool openAfterEscape = false;
+  std::wstring first, second;
+  RunStepsWhileModal({[&] { PostKey(::GetFocus(), VK_ESCAPE); },
+                      [&] {
+                        openAfterEscape = FindBox() != nullptr;
+                        first = ChildrenOf(FindBox()).at(6).text;
+                        ::SendMessageW(FindBox(), WM_CLOSE, 0, 0);  // the title bar's close
+                      }},
+                     [&] { frmMain.mnuAbout_Click(); });
+  EXPECT_TRUE(openAfterEscape);
+  EXPECT_EQ(first, L"0 Hopdirs are available");
+  frmMain.AddMenuItem(1, L"C:\\new");
+  RunStepsWhileModal({[&] {
+                       second = ChildrenOf(FindBox()).at(6).text;
+                       UnloadAboutBox();
+                     }},
+                     [&] { frmMain.mnuAbout_Click(); });
+  EXPECT_EQ(second, L"1 Hopdirs are available");
+  EXPECT_EQ(FindBox(), nullptr);
+}
+
+TEST_F(AboutBoxTest, ShutDownWhileOpenSavesFirstThenClosesTheBox) {
+  frmMain.AddMenuItem(1, L"C:\\kept");
+  bool iconGone = false, boxGone = false;
+  std::optional<std::wstring> storedWhileClosing;
+  RunStepsWhileModal({[&] {
+                       ShutDown(frmMain);
+                       iconGone = !frmMain.TrayNotify().IsStarted();
+                       boxGone = FindBox() == nullptr;
+                       storedWhileClosing = RegistryStore().Get(L"Quorvane", L"Hopdirs", L"Path1");
+                     }},
+                     [&] { frmMain.mnuAbout_Click(); });
+  EXPECT_TRUE(iconGone);
+  EXPECT_TRUE(boxGone);
+  EXPECT_EQ(storedWhileClosing, L"C:\\kept");
+}
+
+TEST(ProgramVersion, ComesFromTheVersionResource) {
+  const auto version = ReadProgramVersion(nullptr);
+  ASSERT_TRUE(version.has_value());
+  EXPECT_EQ(version->description, L"File Selector Hopdir Access");
+  EXPECT_EQ(version->major, 1u);
+  EXPECT_EQ(version->minor, 21u);
+  EXPECT_EQ(version->revision, 2u);
+}
+
+}  // namespace
+}  // namespace hop

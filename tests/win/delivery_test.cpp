@@ -1,0 +1,229 @@
+// The finder and the delivery against real windows, input and clipboard under the window manager.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <thread>
+
+#include "delivery/path_delivery.h"
+#include "delivery/win32_desktop.h"
+#include "delivery/win32_window_tree.h"
+#include "win32/unique_handle.h"
+
+namespace hop {
+namespace {
+
+using win32::UniqueWindow;
+
+WindowHandle W(HWND h) {
+  return reinterpret_cast<WindowHandle>(h);
+}
+
+HWND MakeDialog(const wchar_t* title, HWND parent = nullptr, int id = 0) {
+  const DWORD style = parent ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE;
+  return ::CreateWindowExW(0, L"#32770", title, style, 10, 10, 300, 200, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+}
+
+std::ptrdiff_t Position(const std::vector<WindowHandle>& found, HWND window) {
+  const auto it = std::find(found.begin(), found.end(), W(window));
+  return it == found.end() ? -1 : it - found.begin();
+}
+
+TEST(Win32Finder, NestedDialogsComeFirstAndHigherInZOrderBeforeLower) {
+  Win32WindowTree tree;
+  DialogFinder finder(tree);
+  UniqueWindow outer(MakeDialog(L"Outer"));
+  HWND inner = MakeDialog(L"Inner", outer.get(), 7);
+  HWND untitled = MakeDialog(L"", outer.get(), 8);
+  UniqueWindow other(MakeDialog(L"Other"));
+  ::SetWindowPos(other.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  std::vector<WindowHandle> found;
+  ASSERT_GT(finder.FindWindowsByPattern(found, 0, L"*", L"*32770", std::nullopt), 2);
+  EXPECT_EQ(found[0], 0u);
+  EXPECT_LT(Position(found, other.get()), Position(found, inner));
+  EXPECT_LT(Position(found, inner), Position(found, outer.get()));
+  EXPECT_EQ(Position(found, untitled), -1);
+
+  ::SetWindowPos(outer.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  finder.FindWindowsByPattern(found, 0, L"*", L"*32770", std::nullopt);
+  EXPECT_LT(Position(found, inner), Position(found, other.get()));
+  EXPECT_LT(Position(found, outer.get()), Position(found, other.get()));
+}
+
+TEST(Win32Finder, ControlIdsAndLongTitlesAreReadAt64Bit) {
+  Win32WindowTree tree;
+  DialogFinder finder(tree);
+  const std::wstring longTitle = std::wstring(254, L'x') + L"TAIL";
+  UniqueWindow outer(MakeDialog(longTitle.c_str()));
+  HWND low = MakeDialog(L"Low", outer.get(), 1148);
+  HWND high = MakeDialog(L"High", outer.get(), 0x9000);
+  EXPECT_EQ(tree.ControlId(W(low)), 1148);
+  EXPECT_EQ(tree.ControlId(W(high)), 0x9000);
+  std::vector<WindowHandle> found;
+  EXPECT_EQ(finder.FindWindowsByPattern(found, W(outer.get()), L"*", L"#32770", 0x9000), 1);
+  EXPECT_EQ(found, (std::vector<WindowHandle>{0, W(high)}));
+  EXPECT_EQ(finder.FindWindowsByPattern(found, 0, std::wstring(254, L'x'), L"#32770", std::nullopt),
+            1);
+  EXPECT_EQ(found[1], W(outer.get()));
+}
+
+// A file-dialog-like window on a thread of its own, so this thread can send it input: a
+// titled #32770 with a list box that has the focus and a file-name edit (id 1152).
+class DialogThread {
+ public:
+  explicit DialogThread(const wchar_t* initialText = L"old.txt") : text_(initialText) {
+    thread_ = std::thread([this] { Run(); });
+    while (!ready_) ::Sleep(1);
+  }
+  ~DialogThread() {
+    ::PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
+  }
+  HWND dialog() const { return dialog_; }
+  HWND edit() const { return edit_; }
+  void Close() { ::SendMessageW(dialog_, WM_CLOSE, 0, 0); }
+
+ private:
+  void Run() {
+    threadId_ = ::GetCurrentThreadId();
+    dialog_ = ::CreateWindowExW(0, L"#32770", L"Open", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 100,
+                                100, 400, 200, nullptr, nullptr, nullptr, nullptr);
+    HWND list = ::CreateWindowExW(0, L"ListBox", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 5, 200,
+                                  100, dialog_, reinterpret_cast<HMENU>(1), nullptr, nullptr);
+    edit_ =
+        ::CreateWindowExW(0, L"Edit", text_, WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 5,
+                          120, 380, 24, dialog_, reinterpret_cast<HMENU>(1152), nullptr, nullptr);
+    ::SetFocus(list);
+    ready_ = true;
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      if (msg.message == WM_CLOSE || (dialog_ && ::IsDialogMessageW(dialog_, &msg))) {
+        if (msg.message == WM_CLOSE) ::DestroyWindow(dialog_);
+        continue;
+      }
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    if (::IsWindow(dialog_)) ::DestroyWindow(dialog_);
+  }
+
+  const wchar_t* text_;
+  std::thread thread_;
+  DWORD threadId_ = 0;
+  HWND dialog_ = nullptr;
+  HWND edit_ = nullptr;
+  std::atomic<bool> ready_{false};
+};
+
+// Keeps Enter from changing the field, so the test sees what the path left behind: the dialog
+// above takes Enter as IDOK and stays open.
+class NoEnterDesktop : public Win32Desktop {
+ public:
+  using Win32Desktop::Win32Desktop;
+  bool SendKeys(std::span<const KeyChord> keys) override {
+    if (keys.size() == 1 && keys[0].key == NamedKey::Backspace) return true;
+    return Win32Desktop::SendKeys(keys);
+  }
+};
+
+void PutClipboard(UINT format, const void* data, std::size_t bytes, bool empty = true) {
+  win32::ClipboardScope clipboard(nullptr);
+  ASSERT_TRUE(clipboard);
+  if (empty) ::EmptyClipboard();
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+  std::memcpy(::GlobalLock(memory), data, bytes);
+  ::GlobalUnlock(memory);
+  ASSERT_TRUE(::SetClipboardData(format, memory));
+}
+
+std::string ClipboardBytes(UINT format) {
+  win32::ClipboardScope clipboard(nullptr);
+  HANDLE data = clipboard ? ::GetClipboardData(format) : nullptr;
+  if (!data) return "<none>";
+  std::string bytes(static_cast<const char*>(::GlobalLock(data)), ::GlobalSize(data));
+  ::GlobalUnlock(data);
+  return bytes;
+}
+
+int ClipboardFormatCount() {
+  win32::ClipboardScope clipboard(nullptr);
+  return ::CountClipboardFormats();
+}
+
+TEST(Win32Delivery, TypesReservedAndUnicodeCharactersLiterallyOverTheOldText) {
+  DialogThread host;
+  Win32WindowTree tree;
+  PathDelivery delivery(tree);
+  NoEnterDesktop desktop(nullptr);
+  for (const std::wstring path : {L"C:\\Program Files (x86)\\", L"C:\\PROGRA~1\\", L"C:\\R&D\\",
+                                  L"C:\\\u00dcberall\\", L"D:\\a+b %c ^d {e} [f]\\"}) {
+    ASSERT_EQ(delivery.Deliver(desktop, path, false), DeliveryOutcome::Delivered) << path;
+    EXPECT_EQ(ControlText(host.edit()), path);
+    EXPECT_EQ(::GetForegroundWindow(), host.dialog());
+    EXPECT_EQ(FocusOf(host.dialog()), host.edit());  // moved there from the list box
+  }
+}
+
+TEST(Win32Delivery, ClipboardModeRestoresEveryFormat) {
+  DialogThread host;
+  Win32WindowTree tree;
+  PathDelivery delivery(tree);
+  NoEnterDesktop desktop(nullptr);
+  const UINT custom = ::RegisterClipboardFormatW(L"Hopdirs test format");
+  const wchar_t text[] = L"earlier text";
+  const char blob[] = {1, 2, 3, 0, 4};
+  PutClipboard(CF_UNICODETEXT, text, sizeof(text));
+  PutClipboard(custom, blob, sizeof(blob), false);
+  const std::string textBefore = ClipboardBytes(CF_UNICODETEXT);
+  const std::string blobBefore = ClipboardBytes(custom);
+  const int formatsBefore = ClipboardFormatCount();
+
+  ASSERT_EQ(delivery.Deliver(desktop, L"C:\\windows\\", true), DeliveryOutcome::Delivered);
+  EXPECT_EQ(ControlText(host.edit()), L"C:\\windows\\");
+  EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), textBefore);
+  EXPECT_EQ(ClipboardBytes(custom), blobBefore);
+  EXPECT_EQ(ClipboardFormatCount(), formatsBefore);
+
+  {
+    win32::ClipboardScope clipboard(nullptr);
+    ::EmptyClipboard();
+  }
+  ASSERT_EQ(delivery.Deliver(desktop, L"C:\\users\\", true), DeliveryOutcome::Delivered);
+  EXPECT_EQ(ControlText(host.edit()), L"C:\\users\\");
+  EXPECT_EQ(ClipboardFormatCount(), 0);
+}
+
+TEST(Win32Delivery, AClosedDialogGetsNothingAndTheClipboardIsUntouched) {
+  const wchar_t text[] = L"keep me";
+  PutClipboard(CF_UNICODETEXT, text, sizeof(text));
+  Win32WindowTree tree;
+  Win32Desktop desktop(nullptr);
+  HWND gone = nullptr;
+  {
+    DialogThread host;
+    gone = host.dialog();
+    EXPECT_EQ(desktop.Activate(W(gone)), W(gone));
+  }
+  EXPECT_EQ(desktop.Activate(W(gone)), 0u);
+  PathDelivery delivery(tree);
+  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\x\\", true), DeliveryOutcome::NoDialog);
+  EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT),
+            std::string(reinterpret_cast<const char*>(text), sizeof(text)));
+}
+
+TEST(Win32Delivery, NestedDialogActivatesItsTopLevelHost) {
+  Win32Desktop desktop(nullptr);
+  UniqueWindow frame(::CreateWindowExW(0, L"Static", L"Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                       0, 300, 300, nullptr, nullptr, nullptr, nullptr));
+  UniqueWindow child(MakeDialog(L"Child", frame.get(), 5));
+  EXPECT_EQ(desktop.Activate(W(child.get())), W(frame.get()));
+  EXPECT_EQ(::GetForegroundWindow(), frame.get());
+  child.release();  // destroyed with the frame
+}
+
+}  // namespace
+}  // namespace hop
