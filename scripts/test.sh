@@ -10,14 +10,16 @@ trap 'hop_wine_down; [ -n "${HOP_KEEP_ROOT:-}" ] || rm -rf "$root"' EXIT
 
 passed=0
 failed=0
-tally() {  # reads ctest's summary line from a log
-  local line
+skipped=0
+tally() {  # reads ctest's summary line from a log; ctest counts skipped tests as passed
+  local line total bad skip
   line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$1" | tail -n1)
-  local total bad
   total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
   bad=$(sed -E 's/.*passed, ([0-9]+) tests failed.*/\1/' <<<"$line")
-  passed=$((passed + ${total:-0} - ${bad:-0}))
+  skip=$(grep -c -E '\*\*\*Skipped' "$1")
+  passed=$((passed + ${total:-0} - ${bad:-0} - skip))
   failed=$((failed + ${bad:-0}))
+  skipped=$((skipped + skip))
   [ -n "$line" ] || failed=$((failed + 1))
 }
 
@@ -32,5 +34,5 @@ grep -E 'Failed|\*\*\*|tests passed' "$root/win.log" | tail -n 40
 tally "$root/win.log"
 
 echo
-echo "tests: $passed passed, $failed failed"
+echo "tests: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

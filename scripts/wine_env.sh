@@ -15,6 +15,9 @@ hop_wine_up() {
   fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
+    # Wine's own fonts (Marlett for the caption buttons, MS Sans Serif) are not found where the
+    # Debian package puts them; a copy in the prefix's font folder is.
+    cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     # Every process of the prefix shares one virtual desktop with a taskbar and tray: windows
     # then hide and close at once (bare Xvfb has no window manager) and see each other.
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1

@@ -226,7 +226,8 @@ class Desktop:
         return [w for w in self.windows() if w["class"].startswith("Hopdirs")]
 
     def tooltip_text(self):
-        tips = [w for w in self.windows(cls="tooltips_class32") if w["title"]]
+        # Only the tip on screen now: the taskbar keeps its earlier tip windows around hidden.
+        tips = [w for w in self.windows(cls="tooltips_class32", visible=True) if w["title"]]
         return [w["title"] for w in tips]
 
     # --- pictures -----------------------------------------------------------------------------

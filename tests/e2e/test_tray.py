@@ -84,3 +84,24 @@ def test_clicks_while_a_menu_is_open_and_a_new_taskbar_leave_one_icon_and_no_stu
         d.keys("esc")
         d.wait_no_menu()
         assert d.hopdirs_running()
+
+
+def test_single_click_pops_the_path_menu_and_a_double_click_still_only_the_editor():
+    with Desktop() as d:
+        d.seed_registry({"Amount": "3", "Path1": "C:\\windows\\", "Path2": "C:\\R&D\\",
+                         "Path3": "C:\\Überall (x86)\\"})
+        d.start_hopdirs()
+        for _ in range(2):
+            d.click_tray("left")
+            menu = d.wait_menu()
+            left, top, right, bottom = menu["rect"]
+            assert bottom - top > 4 * 14, "the heading and three paths"
+            time.sleep(0.3)
+            d.screenshot("path_menu")
+            d.keys("esc")
+            d.wait_no_menu()
+            time.sleep(SETTLE)
+        d.click_tray("double")
+        d.wait_window(cls="HopdirsList")
+        time.sleep(SETTLE)
+        assert d.menus() == [], "a double click never pops the path menu as well"
