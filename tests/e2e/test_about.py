@@ -3,7 +3,7 @@ import os
 import re
 import time
 
-from harness import SCREEN, Desktop, wait_until
+from harness import SCREEN, Desktop, Text, wait_until
 
 SETTLE = 1.2
 
@@ -82,3 +82,23 @@ def test_about_box_is_modal_and_a_session_end_closes_it_after_saving():
         d.probe("close", str(main["hwnd"]))  # a close request from outside: save and end
         assert d.wait_hopdirs_exit() == 0
         assert d.registry() == {"Amount": "1", "Path1": "C:\\a\\", "Clipboard": "False"}
+
+
+def test_a_path_added_in_the_editor_raises_the_count_at_the_next_opening():
+    with Desktop() as d:
+        d.seed_registry({"Amount": "2", "Path1": "C:\\a\\", "Path2": "C:\\b\\"})
+        d.start_hopdirs()
+        box = open_about(d)
+        assert "2 Hopdirs are available" in [c["title"] for c in d.children(box["hwnd"])]
+        d.keys("enter")
+        d.wait_no_window(cls="HopdirsAbout")
+        time.sleep(SETTLE)
+        d.click_tray("double")
+        d.wait_window(cls="HopdirsList")
+        d.keys(Text("C:\\c\\"), "enter", "esc")
+        d.wait_no_window(cls="HopdirsList")
+        time.sleep(SETTLE)
+        box = open_about(d)
+        assert "3 Hopdirs are available" in [c["title"] for c in d.children(box["hwnd"])]
+        d.keys("enter")
+        d.wait_no_window(cls="HopdirsAbout")
