@@ -5,7 +5,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine_env.sh
 root=$(mktemp -d /tmp/hopdirs-demo.XXXXXX)
-trap 'hop_wine_down' EXIT
+trap 'hop_wine_down; rm -rf "$root/prefix"' EXIT  # keep the screenshots only
 echo "Preparing a throwaway Wine prefix in $root (about 15 s)..."
 hop_wine_up "$root"
 export HOP_BUILD=$PWD/build/win HOP_SHOTS=$root/shots
