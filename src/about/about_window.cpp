@@ -13,6 +13,7 @@
 #include "shell/twips.h"
 #include "win32/dpi.h"
 #include "win32/unique_handle.h"
+#include "win32/window_owner.h"
 
 namespace hop {
 namespace {
@@ -247,12 +248,8 @@ void AboutBox::PaintRule(HDC dc) const {
 }
 
 LRESULT CALLBACK AboutBox::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<AboutBox*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<AboutBox*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = win32::WindowOwner<AboutBox>(hwnd, message, lParam);
+  if (self && message == WM_NCCREATE) self->hwnd_ = hwnd;
   return self ? self->HandleMessage(message, wParam, lParam)
               : ::DefWindowProcW(hwnd, message, wParam, lParam);
 }

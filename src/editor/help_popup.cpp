@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "win32/dpi.h"
+#include "win32/window_owner.h"
 
 namespace hop {
 namespace {
@@ -81,11 +82,7 @@ void HelpPopup::Paint(HWND hwnd) {
 }
 
 LRESULT CALLBACK HelpPopup::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<HelpPopup*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<HelpPopup*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = win32::WindowOwner<HelpPopup>(hwnd, message, lParam);
   switch (message) {
     case WM_PAINT:
       if (self) {

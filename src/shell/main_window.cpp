@@ -7,6 +7,7 @@
 #include "editor/editor_window.h"
 #include "shell/lifecycle.h"
 #include "shell/popup_menus.h"
+#include "win32/window_owner.h"
 
 namespace hop {
 namespace {
@@ -113,12 +114,8 @@ void MainWindow::mnuPath_Click(int Index) {
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = win32::WindowOwner<MainWindow>(hwnd, message, lParam);
+  if (self && message == WM_NCCREATE) self->hwnd_ = hwnd;
   return self ? self->HandleMessage(message, wParam, lParam)
               : ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
