@@ -47,6 +47,12 @@ DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path,
   }
   const WindowHandle dialog = desktop.Activate(FoundWindows[1]);
   if (dialog == 0) return DeliveryOutcome::NotActivated;
+  // Alt+N presses whatever carries that mnemonic, and a message box is a dialog-class window
+  // too: in "Save changes?" it is the No button. A dialog that shows no file-name field and has
+  // no text field in focus gets no key at all.
+  if (desktop.FileNameField(dialog) == 0 && desktop.FocusedEdit(dialog) == 0) {
+    return DeliveryOutcome::NoField;
+  }
   if (!Send(desktop, dialog, L"%n")) return DeliveryOutcome::NotActivated;
   const WindowHandle field = FocusFileNameField(desktop, dialog);
   if (field == 0) return DeliveryOutcome::NoField;

@@ -22,11 +22,12 @@ class FakeDesktop : public Desktop {
 
   // The world.
   WindowHandle foreground = 0;
-  std::map<WindowHandle, WindowHandle> focus;      // top-level window -> focused control
-  std::map<WindowHandle, std::wstring> text;       // edit control -> text
-  std::map<WindowHandle, bool> selected;           // edit control -> whole text selected
-  std::map<WindowHandle, WindowHandle> fileField;  // dialog -> its file-name field
-  std::map<WindowHandle, bool> altN;               // dialog -> Alt+N reaches the field
+  std::map<WindowHandle, WindowHandle> focus;       // top-level window -> focused control
+  std::map<WindowHandle, std::wstring> text;        // edit control -> text
+  std::map<WindowHandle, bool> selected;            // edit control -> whole text selected
+  std::map<WindowHandle, WindowHandle> fileField;   // dialog -> its file-name field
+  std::map<WindowHandle, bool> altN;                // dialog -> Alt+N reaches the field
+  std::map<WindowHandle, WindowHandle> altNButton;  // dialog -> the button Alt+N presses
   Clipboard clipboard{{kUnicodeText, "before"}, {49161, "\x01\x02"}};
   bool clipboardLocked = false;
   bool activationRefused = false;
@@ -38,6 +39,7 @@ class FakeDesktop : public Desktop {
   std::vector<std::vector<KeyChord>> sent;
   std::vector<bool> pointer;  // busy/default in order
   std::vector<Clipboard> clipboardDuringPaste;
+  std::vector<WindowHandle> pressed;  // buttons pressed by their mnemonic
   int restores = 0;
 
   void SetBusyPointer(bool busy) override { pointer.push_back(busy); }
@@ -95,7 +97,11 @@ class FakeDesktop : public Desktop {
   void Press(const KeyChord& chord) {
     const WindowHandle target = focus[foreground];
     if (chord.modifiers.alt && chord.character == L'n') {
-      if (altN[foreground]) focus[foreground] = fileField[foreground];
+      if (altN[foreground]) {
+        focus[foreground] = fileField[foreground];
+      } else if (auto button = altNButton.find(foreground); button != altNButton.end()) {
+        pressed.push_back(button->second);
+      }
     } else if (chord.modifiers.ctrl && chord.character == L'v') {
       clipboardDuringPaste.push_back(clipboard);
       if (!pasteIgnored) {

@@ -148,6 +148,31 @@ TEST_F(Delivery, NothingIsSentWhenNoDialogOrActivationOrFocusFails) {
   EXPECT_EQ(delivery.FoundWindows, (std::vector<WindowHandle>{0}));
 }
 
+// A message box is a titled dialog-class window too; in "Save changes? Yes / No" Alt+N is the
+// No button, which would throw the user's work away.
+TEST_F(Delivery, AMessageBoxInFrontGetsNoKeysAtAll) {
+  const WindowHandle box = AddDialog(L"Notes");
+  const WindowHandle yes = tree.Add(box, L"&Yes", L"Button", 6);
+  const WindowHandle no = tree.Add(box, L"&No", L"Button", 7);
+  desktop.fileField.erase(box);
+  desktop.altN[box] = false;
+  desktop.altNButton[box] = no;
+  desktop.focus[box] = yes;
+  for (bool clipboardMode : {false, true}) {
+    const auto before = desktop.clipboard;
+    EXPECT_EQ(delivery.Deliver(desktop, L"C:\\x\\", clipboardMode), DeliveryOutcome::NoField);
+    EXPECT_TRUE(desktop.sent.empty());
+    EXPECT_TRUE(desktop.pressed.empty());
+    EXPECT_EQ(desktop.clipboard, before);
+  }
+  // A dialog of unknown make whose text field has the focus still gets the path.
+  const WindowHandle name = tree.Add(box, L"", L"Edit", 1000);
+  desktop.text[name] = L"";
+  desktop.focus[box] = name;
+  desktop.altNButton.erase(box);
+  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\x\\", false), DeliveryOutcome::Delivered);
+}
+
 TEST_F(Delivery, ADialogClosedBeforeActivationGetsNothing) {
   struct Closing : FakeDesktop {
     using FakeDesktop::FakeDesktop;

@@ -215,6 +215,29 @@ TEST(Win32Delivery, AClosedDialogGetsNothingAndTheClipboardIsUntouched) {
             std::string(reinterpret_cast<const char*>(text), sizeof(text)));
 }
 
+// A "Save changes?" box in front is a titled dialog-class window; Alt+N there is its No.
+TEST(Win32Delivery, AMessageBoxInFrontIsNotAnsweredForTheUser) {
+  std::atomic<int> answer{0};
+  std::thread asker([&] {
+    answer = ::MessageBoxW(nullptr, L"Save changes?", L"Notes", MB_YESNO | MB_SETFOREGROUND);
+  });
+  HWND box = nullptr;
+  for (int i = 0; i < 5000 && !box; ++i) {
+    box = ::FindWindowW(L"#32770", L"Notes");
+    if (!box) ::Sleep(1);
+  }
+  ASSERT_NE(box, nullptr);
+  Win32WindowTree tree;
+  PathDelivery delivery(tree);
+  Win32Desktop desktop(nullptr);
+  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\x\\", false), DeliveryOutcome::NoField);
+  ::Sleep(200);  // time for a stray Alt+N to be acted on
+  EXPECT_TRUE(::IsWindow(box));
+  ::PostMessageW(box, WM_COMMAND, IDYES, 0);
+  asker.join();
+  EXPECT_EQ(answer, IDYES);
+}
+
 TEST(Win32Delivery, NestedDialogActivatesItsTopLevelHost) {
   Win32Desktop desktop(nullptr);
   UniqueWindow frame(::CreateWindowExW(0, L"Static", L"Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
