@@ -41,6 +41,9 @@ bool Send(Desktop& desktop, WindowHandle dialog, std::wstring_view keyString) {
 DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path,
                                       bool clipboardMode) {
   BusyPointer busy(desktop);
+  // An empty item (a path missing from the stored list) types nothing, and Enter on an empty
+  // file-name field would open whatever the dialog has selected.
+  if (path.empty()) return DeliveryOutcome::NoPath;
   if (finder_.FindWindowsByPattern(FoundWindows, 0, kTitlePattern, kClassPattern, std::nullopt) <=
       0) {
     return DeliveryOutcome::NoDialog;

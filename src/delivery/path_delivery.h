@@ -13,6 +13,7 @@ class MainWindow;
 
 // How a delivery ended; everything but Delivered means Enter was not pressed.
 enum class DeliveryOutcome {
+  NoPath,        // the item holds no path: nothing was touched
   NoDialog,      // no titled dialog-class window: nothing was touched
   NotActivated,  // the dialog could not be (or no longer was) the foreground window
   NoField,       // no file-name field could be given the focus

@@ -173,6 +173,20 @@ TEST_F(Delivery, AMessageBoxInFrontGetsNoKeysAtAll) {
   EXPECT_EQ(delivery.Deliver(desktop, L"C:\\x\\", false), DeliveryOutcome::Delivered);
 }
 
+// A path item can be empty (a stored count with a path missing). Enter on an empty file-name
+// field would open whatever the dialog has selected, so an empty path is never delivered.
+TEST_F(Delivery, AnEmptyPathSendsNothing) {
+  for (bool clipboardMode : {false, true}) {
+    const auto before = desktop.clipboard;
+    EXPECT_EQ(delivery.Deliver(desktop, L"", clipboardMode), DeliveryOutcome::NoPath);
+    EXPECT_TRUE(desktop.sent.empty());
+    EXPECT_EQ(desktop.clipboard, before);
+    EXPECT_EQ(desktop.text[Field(dialog)], L"old.txt");
+    EXPECT_EQ(desktop.pointer, (std::vector<bool>{true, false}));
+    desktop.pointer.clear();
+  }
+}
+
 TEST_F(Delivery, ADialogClosedBeforeActivationGetsNothing) {
   struct Closing : FakeDesktop {
     using FakeDesktop::FakeDesktop;

@@ -22,6 +22,8 @@ std::wstring FromHex(const wchar_t* hex) {
 
 const char* Name(hop::DeliveryOutcome outcome) {
   switch (outcome) {
+    case hop::DeliveryOutcome::NoPath:
+      return "NoPath";
     case hop::DeliveryOutcome::NoDialog:
       return "NoDialog";
     case hop::DeliveryOutcome::NotActivated:
