@@ -250,8 +250,8 @@ void AboutBox::PaintRule(HDC dc) const {
 LRESULT CALLBACK AboutBox::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = win32::WindowOwner<AboutBox>(hwnd, message, lParam);
   if (self && message == WM_NCCREATE) self->hwnd_ = hwnd;
-  return self ? self->HandleMessage(message, wParam, lParam)
-              : ::DefWindowProcW(hwnd, message, wParam, lParam);
+  if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  return win32::NoThrow([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0});
 }
 
 LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -11,6 +11,7 @@
 #include "editor/win32_editor_view.h"
 #include "shell/main_window.h"
 #include "win32/dpi.h"
+#include "win32/window_owner.h"
 
 namespace hop {
 namespace {
@@ -297,7 +298,8 @@ INT_PTR CALLBACK EditorWindow::DialogProc(HWND hwnd, UINT message, WPARAM wParam
   auto* self = reinterpret_cast<EditorWindow*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
   if (!self) return FALSE;
   if (message == WM_INITDIALOG) self->window_.reset(hwnd);
-  const INT_PTR handled = self->HandleMessage(message, wParam, lParam);
+  const INT_PTR handled =
+      win32::NoThrow([&] { return self->HandleMessage(message, wParam, lParam); }, INT_PTR{FALSE});
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
     self->window_.release();

@@ -86,8 +86,12 @@ LRESULT CALLBACK HelpPopup::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
   switch (message) {
     case WM_PAINT:
       if (self) {
-        self->Paint(hwnd);
-        return 0;
+        return win32::NoThrow(
+            [&] {
+              self->Paint(hwnd);
+              return LRESULT{0};
+            },
+            LRESULT{0});
       }
       break;
     case WM_MOUSEACTIVATE:

@@ -116,8 +116,8 @@ void MainWindow::mnuPath_Click(int Index) {
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = win32::WindowOwner<MainWindow>(hwnd, message, lParam);
   if (self && message == WM_NCCREATE) self->hwnd_ = hwnd;
-  return self ? self->HandleMessage(message, wParam, lParam)
-              : ::DefWindowProcW(hwnd, message, wParam, lParam);
+  if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  return win32::NoThrow([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0});
 }
 
 // How the platform's messages map to the close-request modes: WM_ENDSESSION (the session is

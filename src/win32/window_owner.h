@@ -18,4 +18,16 @@ Owner* WindowOwner(HWND hwnd, UINT message, LPARAM lParam) {
   return reinterpret_cast<Owner*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
+// Runs a message handler so that no exception unwinds into the system's code, where it cannot be
+// caught and leaves the window manager in an undefined state; a handler that throws (in practice
+// only an allocation that fails) answers `fallback` and the program goes on.
+template <typename Handler, typename Result>
+Result NoThrow(Handler&& handler, Result fallback) noexcept {
+  try {
+    return handler();
+  } catch (...) {
+    return fallback;
+  }
+}
+
 }  // namespace hop::win32
