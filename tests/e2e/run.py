@@ -6,9 +6,9 @@ import traceback
 
 path, function = sys.argv[1], sys.argv[2]
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-spec = importlib.util.spec_from_file_location(os.path.basename(path)[:-3], path)
-module = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(module)
+found = importlib.util.spec_from_file_location(os.path.basename(path)[:-3], path)
+module = importlib.util.module_from_spec(found)
+found.loader.exec_module(module)
 from harness import Skip  # noqa: E402
 
 try:
