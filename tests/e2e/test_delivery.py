@@ -63,9 +63,9 @@ class Host:
                           what=f"the dialog to move to {path}")
 
 
-def deliver(mode, path):
-    result = subprocess.run(["wine", DELIVER_TOOL, mode, hex16(path)], capture_output=True,
-                            timeout=60)
+def deliver(mode, path, *extra):
+    result = subprocess.run(["wine", DELIVER_TOOL, mode, hex16(path), *extra],
+                            capture_output=True, timeout=60)
     return result.stdout.decode().strip()
 
 
@@ -119,6 +119,25 @@ def test_the_topmost_of_two_dialogs_receives_the_path():
         upper.wait_folder(path, upper_count)
         time.sleep(0.5)
         assert len(lower.folders()) == lower_count, "the lower dialog must not move"
+
+
+def test_a_dialog_that_closes_before_activation_gets_nothing_and_nor_does_its_namesake():
+    with Desktop() as d:
+        for mode in ("typing", "clipboard"):
+            lower = Host(d, "classic", "namesake-" + mode)
+            upper = Host(d, "classic", "vanishing-" + mode)  # same title "Open", on top
+            before = clipboard_sample(d)
+            count = len(lower.folders())
+            assert deliver(mode, folder("never"), "vanish") == "NotActivated"
+            wait_until(lambda: upper.field("result"), what="the closed dialog's result")
+            assert upper.field("result").startswith("cancel"), upper.field("result")
+            time.sleep(0.5)
+            assert len(lower.folders()) == count, "another window of the same title moved"
+            assert not [c for c in d.children(lower.hwnd) if "never" in c["title"]]
+            assert d.clipboard() == before
+            lower.process.kill()
+            lower.process.wait(timeout=10)
+            d.wait_no_window(cls="#32770")
 
 
 def test_with_no_dialog_nothing_at_all_happens():
