@@ -105,3 +105,31 @@ def test_single_click_pops_the_path_menu_and_a_double_click_still_only_the_edito
         d.wait_window(cls="HopdirsList")
         time.sleep(SETTLE)
         assert d.menus() == [], "a double click never pops the path menu as well"
+
+
+def test_clicks_during_start_up_leave_one_icon_and_a_working_program():
+    with Desktop() as d:
+        d.seed_registry({"Amount": "1", "Path1": "C:\\windows\\"})
+        d.start_hopdirs()
+        spot = d.icon_at
+        d.click_tray("right")
+        d.wait_menu()
+        d.keys("x")
+        d.wait_hopdirs_exit()
+        wait_until(lambda: d.icon_spot() is None, what="the icon to go")
+        # Start again and click where the icon will appear, from the first instant on.
+        d.start_hopdirs(wait_icon=False)
+        deadline = time.monotonic() + 3
+        while time.monotonic() < deadline:
+            d.click(spot[0], spot[1], 3)
+            d.keys("esc")
+        d.keys("esc")
+        d.wait_no_menu()
+        assert d.hopdirs_running()
+        d.icon_at = wait_until(d.icon_spot, what="the icon")
+        assert d.icon_count() == 1
+        time.sleep(SETTLE)
+        d.click_tray("left")
+        d.wait_menu()
+        d.keys("esc")
+        d.wait_no_menu()
