@@ -4,17 +4,12 @@
 #include <optional>
 #include <string>
 
+#include "delivery/win32_window_tree.h"
+
 namespace hop {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-HWND H(WindowHandle window) {
-  return reinterpret_cast<HWND>(window);
-}
-WindowHandle W(HWND window) {
-  return reinterpret_cast<WindowHandle>(window);
-}
 
 // Polls `done` every millisecond until it holds or `bound` has passed.
 template <typename Done>
@@ -216,23 +211,24 @@ void Win32Desktop::SetBusyPointer(bool busy) {
 
 WindowHandle Win32Desktop::Activate(WindowHandle window) {
   // The window found, by its handle: a title could name another window with the same title.
-  const HWND found = H(window);
+  const HWND found = AsHwnd(window);
   if (!::IsWindow(found) || ::GetWindowTextLengthW(found) == 0) return 0;
   const HWND root = ::GetAncestor(found, GA_ROOT);
   if (!root || !::IsWindowVisible(root)) return 0;
   if (::IsIconic(root)) ::ShowWindow(root, SW_RESTORE);
   if (!::SetForegroundWindow(root)) return 0;
   // It is briefly 0 after SetForegroundWindow; keys sent meanwhile would be lost.
-  return PollUntil(bounds_.activation, [&] { return ::GetForegroundWindow() == root; }) ? W(root)
-                                                                                        : 0;
+  return PollUntil(bounds_.activation, [&] { return ::GetForegroundWindow() == root; })
+             ? AsWindowHandle(root)
+             : 0;
 }
 
 bool Win32Desktop::IsForeground(WindowHandle topLevel) {
-  return ::IsWindow(H(topLevel)) && ::GetForegroundWindow() == H(topLevel);
+  return ::IsWindow(AsHwnd(topLevel)) && ::GetForegroundWindow() == AsHwnd(topLevel);
 }
 
 WindowHandle Win32Desktop::FileNameField(WindowHandle dialog) {
-  const HWND root = H(dialog);
+  const HWND root = AsHwnd(dialog);
   HWND field = EditInside(ChildWithId(root, kFileNameCombo, L"ComboBoxEx32"));
   if (!field) field = EditInside(ChildWithId(root, kFileNameCombo, L"ComboBox"));
   if (!field) field = ChildWithId(root, kFileNameEdit, L"Edit");
@@ -240,39 +236,40 @@ WindowHandle Win32Desktop::FileNameField(WindowHandle dialog) {
     const HWND save = ChildWithId(root, kSaveNameEdit, L"Edit");
     if (save && ClassOf(::GetParent(save)) == L"ComboBox") field = save;
   }
-  return IsEditable(field) ? W(field) : 0;
+  return IsEditable(field) ? AsWindowHandle(field) : 0;
 }
 
 bool Win32Desktop::WaitForFocus(WindowHandle dialog, WindowHandle field) {
-  return PollUntil(bounds_.focus, [&] { return FocusOf(H(dialog)) == H(field); });
+  return PollUntil(bounds_.focus, [&] { return FocusOf(AsHwnd(dialog)) == AsHwnd(field); });
 }
 
 WindowHandle Win32Desktop::FocusedEdit(WindowHandle dialog) {
   HWND focus = nullptr;
   PollUntil(bounds_.focus, [&] {
-    focus = FocusOf(H(dialog));
-    return IsEditable(focus) && ::IsChild(H(dialog), focus);
+    focus = FocusOf(AsHwnd(dialog));
+    return IsEditable(focus) && ::IsChild(AsHwnd(dialog), focus);
   });
-  return IsEditable(focus) && ::IsChild(H(dialog), focus) ? W(focus) : 0;
+  return IsEditable(focus) && ::IsChild(AsHwnd(dialog), focus) ? AsWindowHandle(focus) : 0;
 }
 
 void Win32Desktop::FocusField(WindowHandle dialog, WindowHandle field) {
   // WM_NEXTDLGCTL goes to the dialog that holds the control (an inner dialog, when the file
   // dialog is built from a nested template).
-  HWND owner = ::GetParent(H(field));
-  while (owner && owner != H(dialog) && ClassOf(owner) != L"#32770") owner = ::GetParent(owner);
-  ::PostMessageW(owner ? owner : H(dialog), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(H(field)),
-                 TRUE);
+  HWND owner = ::GetParent(AsHwnd(field));
+  while (owner && owner != AsHwnd(dialog) && ClassOf(owner) != L"#32770")
+    owner = ::GetParent(owner);
+  ::PostMessageW(owner ? owner : AsHwnd(dialog), WM_NEXTDLGCTL,
+                 reinterpret_cast<WPARAM>(AsHwnd(field)), TRUE);
 }
 
 void Win32Desktop::SelectAll(WindowHandle field) {
   DWORD_PTR ignored = 0;
-  ::SendMessageTimeoutW(H(field), EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 200, &ignored);
+  ::SendMessageTimeoutW(AsHwnd(field), EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 200, &ignored);
 }
 
 bool Win32Desktop::WaitForText(WindowHandle field, std::wstring_view text) {
   return PollUntil(bounds_.text, [&] {
-    const auto now = ControlText(H(field));
+    const auto now = ControlText(AsHwnd(field));
     return now && *now == text;
   });
 }
@@ -280,8 +277,8 @@ bool Win32Desktop::WaitForText(WindowHandle field, std::wstring_view text) {
 void Win32Desktop::WaitForEnterTaken(WindowHandle dialog, WindowHandle field,
                                      std::wstring_view typed) {
   PollUntil(bounds_.enter, [&] {
-    if (!IsForeground(dialog) || !::IsWindowVisible(H(dialog))) return true;
-    const auto now = ControlText(H(field));
+    if (!IsForeground(dialog) || !::IsWindowVisible(AsHwnd(dialog))) return true;
+    const auto now = ControlText(AsHwnd(field));
     return !now || *now != typed;
   });
 }

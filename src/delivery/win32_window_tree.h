@@ -1,9 +1,19 @@
 // The window tree of the real desktop, read through user32.
 #pragma once
 
+#include <windows.h>
+
 #include "delivery/window_tree.h"
 
 namespace hop {
+
+// The finder's platform-free handles and the platform's own, one for one.
+inline HWND AsHwnd(WindowHandle window) {
+  return reinterpret_cast<HWND>(window);
+}
+inline WindowHandle AsWindowHandle(HWND window) {
+  return reinterpret_cast<WindowHandle>(window);
+}
 
 class Win32WindowTree : public WindowTree {
  public:

@@ -28,14 +28,14 @@ void ReadPathListSettings(SettingsStore& store, PathMenu& paths, bool& clipboard
 void WritePathListSettings(SettingsStore& store, const PathMenu& paths, bool clipboardChecked,
                            const std::function<void()>& beep) {
   const unsigned old = StoredCount(store);
-  const unsigned count = paths.PathCount();
+  const std::uint8_t count = paths.PathCount();
   if (old > count) {
     if (beep) beep();
     for (unsigned k = count + 1; k <= old; ++k) {
       store.Delete(kSettingsApplication, kSettingsSection, PathKey(k));
     }
   }
-  store.Save(kSettingsApplication, kSettingsSection, L"Amount", CountText(paths.PathCount()));
+  store.Save(kSettingsApplication, kSettingsSection, L"Amount", CountText(count));
   for (unsigned k = 1; k <= count; ++k) {
     store.Save(kSettingsApplication, kSettingsSection, PathKey(k), paths.Caption(k));
   }

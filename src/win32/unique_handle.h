@@ -45,13 +45,9 @@ inline void DestroyMenuHandle(HMENU h) {
 inline void DestroyWindowHandle(HWND h) {
   ::DestroyWindow(h);
 }
-inline void DeleteFontHandle(HFONT h) {
-  ::DeleteObject(h);
-}
-inline void DeleteBrushHandle(HBRUSH h) {
-  ::DeleteObject(h);
-}
-inline void DeletePenHandle(HPEN h) {
+// Fonts, pens and bitmaps alike.
+template <typename GdiObject>
+void DeleteGdiObject(GdiObject h) {
   ::DeleteObject(h);
 }
 inline void CloseRegistryKey(HKEY h) {
@@ -63,21 +59,17 @@ inline void FreeGlobal(HGLOBAL h) {
 inline void DeleteEnhMetaFileHandle(HENHMETAFILE h) {
   ::DeleteEnhMetaFile(h);
 }
-inline void DeleteBitmapHandle(HBITMAP h) {
-  ::DeleteObject(h);
-}
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, &CloseKernelHandle>;
 using UniqueIcon = UniqueHandle<HICON, &DestroyIconHandle>;
 using UniqueMenu = UniqueHandle<HMENU, &DestroyMenuHandle>;
 using UniqueWindow = UniqueHandle<HWND, &DestroyWindowHandle>;
-using UniqueFont = UniqueHandle<HFONT, &DeleteFontHandle>;
-using UniqueBrush = UniqueHandle<HBRUSH, &DeleteBrushHandle>;
-using UniquePen = UniqueHandle<HPEN, &DeletePenHandle>;
+using UniqueFont = UniqueHandle<HFONT, &DeleteGdiObject<HFONT>>;
+using UniquePen = UniqueHandle<HPEN, &DeleteGdiObject<HPEN>>;
 using UniqueRegistryKey = UniqueHandle<HKEY, &CloseRegistryKey>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, &FreeGlobal>;
 using UniqueEnhMetaFile = UniqueHandle<HENHMETAFILE, &DeleteEnhMetaFileHandle>;
-using UniqueBitmap = UniqueHandle<HBITMAP, &DeleteBitmapHandle>;
+using UniqueBitmap = UniqueHandle<HBITMAP, &DeleteGdiObject<HBITMAP>>;
 
 // The clipboard held open for one scope; opening retries briefly, since another program may
 // hold it for a moment.

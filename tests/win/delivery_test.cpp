@@ -18,10 +18,6 @@ namespace {
 
 using win32::UniqueWindow;
 
-WindowHandle W(HWND h) {
-  return reinterpret_cast<WindowHandle>(h);
-}
-
 HWND MakeDialog(const wchar_t* title, HWND parent = nullptr, int id = 0) {
   const DWORD style = parent ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE;
   return ::CreateWindowExW(0, L"#32770", title, style, 10, 10, 300, 200, parent,
@@ -29,7 +25,7 @@ HWND MakeDialog(const wchar_t* title, HWND parent = nullptr, int id = 0) {
 }
 
 std::ptrdiff_t Position(const std::vector<WindowHandle>& found, HWND window) {
-  const auto it = std::find(found.begin(), found.end(), W(window));
+  const auto it = std::find(found.begin(), found.end(), AsWindowHandle(window));
   return it == found.end() ? -1 : it - found.begin();
 }
 
@@ -61,14 +57,15 @@ TEST(Win32Finder, ControlIdsAndLongTitlesAreReadAt64Bit) {
   UniqueWindow outer(MakeDialog(longTitle.c_str()));
   HWND low = MakeDialog(L"Low", outer.get(), 1148);
   HWND high = MakeDialog(L"High", outer.get(), 0x9000);
-  EXPECT_EQ(tree.ControlId(W(low)), 1148);
-  EXPECT_EQ(tree.ControlId(W(high)), 0x9000);
+  EXPECT_EQ(tree.ControlId(AsWindowHandle(low)), 1148);
+  EXPECT_EQ(tree.ControlId(AsWindowHandle(high)), 0x9000);
   std::vector<WindowHandle> found;
-  EXPECT_EQ(finder.FindWindowsByPattern(found, W(outer.get()), L"*", L"#32770", 0x9000), 1);
-  EXPECT_EQ(found, (std::vector<WindowHandle>{0, W(high)}));
+  EXPECT_EQ(
+      finder.FindWindowsByPattern(found, AsWindowHandle(outer.get()), L"*", L"#32770", 0x9000), 1);
+  EXPECT_EQ(found, (std::vector<WindowHandle>{0, AsWindowHandle(high)}));
   EXPECT_EQ(finder.FindWindowsByPattern(found, 0, std::wstring(254, L'x'), L"#32770", std::nullopt),
             1);
-  EXPECT_EQ(found[1], W(outer.get()));
+  EXPECT_EQ(found[1], AsWindowHandle(outer.get()));
 }
 
 // A file-dialog-like window on a thread of its own, so this thread can send it input: a
@@ -206,9 +203,9 @@ TEST(Win32Delivery, AClosedDialogGetsNothingAndTheClipboardIsUntouched) {
   {
     DialogThread host;
     gone = host.dialog();
-    EXPECT_EQ(desktop.Activate(W(gone)), W(gone));
+    EXPECT_EQ(desktop.Activate(AsWindowHandle(gone)), AsWindowHandle(gone));
   }
-  EXPECT_EQ(desktop.Activate(W(gone)), 0u);
+  EXPECT_EQ(desktop.Activate(AsWindowHandle(gone)), 0u);
   PathDelivery delivery(tree);
   EXPECT_EQ(delivery.Deliver(desktop, L"C:\\x\\", true), DeliveryOutcome::NoDialog);
   EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT),
@@ -243,7 +240,7 @@ TEST(Win32Delivery, NestedDialogActivatesItsTopLevelHost) {
   UniqueWindow frame(::CreateWindowExW(0, L"Static", L"Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
                                        0, 300, 300, nullptr, nullptr, nullptr, nullptr));
   UniqueWindow child(MakeDialog(L"Child", frame.get(), 5));
-  EXPECT_EQ(desktop.Activate(W(child.get())), W(frame.get()));
+  EXPECT_EQ(desktop.Activate(AsWindowHandle(child.get())), AsWindowHandle(frame.get()));
   EXPECT_EQ(::GetForegroundWindow(), frame.get());
   child.release();  // destroyed with the frame
 }
