@@ -4,6 +4,7 @@ import os
 import shutil
 import subprocess
 import tempfile
+import traceback
 
 from harness import HOPDIRS_EXE, Desktop, Text, grab, wait_until
 from test_editor import open_editor, wait_list
@@ -122,18 +123,31 @@ def test_silent_install_upgrade_over_a_running_hopdirs_and_uninstall_keeping_the
             assert reg_values(UNINSTALL_KEY) is None
             assert "Hopdirs" not in reg_values(RUN_KEY)
             assert d.registry() == kept
-        finally:
+        except BaseException:
             remove_leftovers(d, folder)
+            raise
+
+
+def setup_windows(d):
+    """The setup's or uninstaller's window, if one is open."""
+    return [w for w in d.windows(cls="#32770", visible=True) if w["title"].startswith("Hopdirs")]
 
 
 def remove_leftovers(d, folder):
-    """After a failure: no Hopdirs left running, nothing installed for the next scenario."""
-    for window in hopdirs_mains(d):
-        d.probe("close", str(window["hwnd"]), check=False)
-    wait_until(lambda: not hopdirs_mains(d), timeout=20, what="Hopdirs to end")
-    if os.path.exists(unix_path(folder + r"\Uninstall.exe")):
-        run_quietly(f"{folder}\\Uninstall.exe", "/S", f"_?={folder}")
-    shutil.rmtree(unix_path(folder), ignore_errors=True)
+    """After a failure: no Hopdirs nor setup left running, nothing installed for the next
+    scenario. Its own failures are printed, so that the first one is the one reported."""
+    try:
+        for window in hopdirs_mains(d):
+            d.probe("close", str(window["hwnd"]), check=False)
+        for window in setup_windows(d):
+            console_output("taskkill", "/f", "/pid", str(window["pid"]))
+        wait_until(lambda: not hopdirs_mains(d) and not setup_windows(d), timeout=20,
+                   what="Hopdirs and the setup to end")
+        if os.path.exists(unix_path(folder + r"\Uninstall.exe")):
+            run_quietly(f"{folder}\\Uninstall.exe", "/S", f"_?={folder}")
+        shutil.rmtree(unix_path(folder), ignore_errors=True)
+    except Exception:
+        traceback.print_exc()
 
 
 def test_setup_first_page_names_the_version_and_shows_the_icon():
@@ -151,3 +165,39 @@ def test_setup_first_page_names_the_version_and_shows_the_icon():
         d.probe("close", str(page["hwnd"]))  # as the Cancel button: the setup ends, nothing done
         wait_until(lambda: setup.poll() is not None, timeout=20, what="the setup to end")
         assert not os.path.exists(unix_path(windows_env("LOCALAPPDATA") + r"\Programs\Hopdirs"))
+
+
+def test_uninstall_removes_the_list_only_when_ticked():
+    folder = windows_env("LOCALAPPDATA") + r"\Programs\Hopdirs"
+    with Desktop() as d:
+        try:
+            assert run_quietly(setup_exe(), "/S") == 0
+            d.seed_registry({"Amount": "1", "Path1": "C:\\x"})
+            d.spawn(folder + r"\Uninstall.exe")  # hands over to a copy of itself and ends
+            page = wait_until(lambda: next(iter(setup_windows(d)), None), timeout=20,
+                              what="the uninstaller")
+            assert "Uninstall" in page["title"]
+            wait_until(lambda: (d.foreground()["window"] or {}).get("hwnd") == page["hwnd"],
+                       what="the uninstaller in front")
+
+            def button(title):
+                return next((c for c in d.children(page["hwnd"])
+                             if c["title"] == title and c["visible"]), None)
+
+            def click(title):
+                left, top, right, bottom = wait_until(lambda: button(title),
+                                                      what=f"the button {title}")["rect"]
+                d.click((left + right) // 2, (top + bottom) // 2)
+
+            click("&Next >")  # the folder is confirmed; the components follow, the list unticked
+            wait_until(lambda: button("&Uninstall"), what="the components page")
+            d.keys("down", "space")  # in the list of components, which has the focus
+            click("&Uninstall")
+            click("&Close")  # shown when the uninstall has ended
+            wait_until(lambda: not setup_windows(d), what="the uninstaller to end")
+            assert not os.path.exists(unix_path(folder))
+            assert d.registry() is None
+            assert reg_values(r"HKCU\Software\Quorvane") is None, "an emptied parent goes too"
+        except BaseException:
+            remove_leftovers(d, folder)
+            raise
