@@ -22,7 +22,8 @@ RequestExecutionLevel user
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Hopdirs"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 ; Where Windows keeps the user's "off" switch from Settings > Apps > Startup.
-!define STARTUP_APPROVED_KEY "Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run"
+!define STARTUP_APPROVED_KEY \
+  "Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run"
 !define SETTINGS_KEY "Software\Quorvane\Hopdirs"
 !define CLOSE_TIMEOUT_MS 10000
 

@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 
 exe=build/win/Hopdirs.exe
 [ -f "$exe" ] || { echo "dist: $exe is missing; run make build first" >&2; exit 1; }
-command -v makensis >/dev/null || { echo "dist: makensis is missing (Debian package nsis)" >&2; exit 1; }
+command -v makensis >/dev/null ||
+  { echo "dist: makensis is missing (Debian package nsis)" >&2; exit 1; }
 
 # VERSION holds major.minor.build.revision; the shown form is major.minor and the revision in
 # four digits (1.21.0.2 is 1.21.0002), the build number staying 0.
@@ -32,12 +33,13 @@ convert -size 150x57 xc:white "$icon" -gravity east -geometry +12+0 -composite -
 
 setup="Hopdirs-$shown-setup.exe"
 portable="Hopdirs-$shown-portable.zip"
-makensis -V2 -DVERSION="$shown" -DVERSION_NUMERIC="$numeric" -DROOT="$PWD" -DEXE="$PWD/$exe" \
+makensis -V2 -WX -DVERSION="$shown" -DVERSION_NUMERIC="$numeric" -DROOT="$PWD" -DEXE="$PWD/$exe" \
   -DREADME="$stage/README.txt" -DLICENSE="$stage/LICENSE.txt" -DPICTURES="$stage" \
   -DOUTFILE="$PWD/dist/$setup" \
-  installer/hopdirs.nsi >/dev/null
+  installer/hopdirs.nsi
 
 cp "$exe" "$stage/README.txt" "$stage/LICENSE.txt" "$stage/zip/"
-(cd "$stage/zip" && python3 -m zipfile -c "$OLDPWD/dist/$portable" Hopdirs.exe README.txt LICENSE.txt)
+(cd "$stage/zip" &&
+  python3 -m zipfile -c "$OLDPWD/dist/$portable" Hopdirs.exe README.txt LICENSE.txt)
 
 (cd dist && sha256sum "$setup" "$portable" >SHA256SUMS && cat SHA256SUMS)
