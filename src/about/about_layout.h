@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "shell/twips.h"
+#include "model/twips.h"
 
 namespace hop::about_layout {
 

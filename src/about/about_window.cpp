@@ -10,7 +10,7 @@
 #include "about/about_texts.h"
 #include "about/system_figures.h"
 #include "shell/main_window.h"
-#include "shell/twips.h"
+#include "model/twips.h"
 #include "win32/dpi.h"
 #include "win32/unique_handle.h"
 #include "win32/window_owner.h"

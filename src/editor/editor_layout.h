@@ -1,7 +1,7 @@
 // The editor window's design: client size and controls in twips, control ids and help topics.
 #pragma once
 
-#include "shell/twips.h"
+#include "model/twips.h"
 
 namespace hop::editor_layout {
 

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "editor/editor_view.h"
-#include "shell/path_menu.h"
+#include "model/path_menu.h"
 
 namespace hop {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "settings/settings_store.h"
-#include "shell/path_menu.h"
+#include "model/path_menu.h"
 
 namespace hop {
 

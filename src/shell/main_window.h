@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/path_menu.h"
+#include "model/path_menu.h"
 #include "shell/tray_icon.h"
 #include "shell/tray_rules.h"
 #include "win32/unique_handle.h"

@@ -7,7 +7,7 @@
 #include "editor/editor_help.h"
 #include "editor/editor_layout.h"
 #include "shell/main_window.h"
-#include "shell/twips.h"
+#include "model/twips.h"
 #include "win32/dpi.h"
 
 namespace hop {
