@@ -8,8 +8,8 @@
 #include <functional>
 #include <string_view>
 
-#include "settings/settings_store.h"
 #include "model/path_menu.h"
+#include "settings/settings_store.h"
 
 namespace hop {
 

@@ -6,8 +6,9 @@
 
 #include "editor/editor_help.h"
 #include "editor/editor_layout.h"
-#include "shell/main_window.h"
 #include "model/twips.h"
+#include "shell/main_window.h"
+#include "test_store.h"
 #include "win32/dpi.h"
 
 namespace hop {
@@ -28,12 +29,12 @@ std::wstring ClassOf(HWND window) {
 }
 
 struct EditorWindowTest : ::testing::Test {
-  MainWindow frmMain{::GetModuleHandleW(nullptr)};
+  MainWindow frmMain{::GetModuleHandleW(nullptr), test::TestStore()};
   EditorWindow* editor = nullptr;
 
   void SetUp() override {
     // Whatever a start-up would read from the settings must not add to the paths stored below.
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvane\\Hopdirs");
+    test::ClearTestStore();
     ASSERT_TRUE(frmMain.Create());
     editor = &frmMain.frmList();
   }
