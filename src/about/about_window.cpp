@@ -22,12 +22,12 @@ namespace layout = about_layout;
 enum ControlId : int {
   kAboutIcon = 100,
   kProgram,
-  kLabel10,
-  kLabel9,
-  kHttp,
-  kLabel7,
+  kAuthorLine,
+  kMakerLine,
+  kContactLines,
+  kInformationCaption,
   kSpecific,
-  kLabel3,
+  kMemoryCaption,
   kMemory,
   kOK = IDOK,
 };
@@ -98,13 +98,13 @@ bool AboutWindow::Form_Load(std::wstring_view specificText) {
   AddControl(kAboutIcon, L"STATIC", WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL,
              layout::AboutIcon, L"");
   AddControl(kProgram, L"STATIC", kLabel, layout::lblProgram, L"");
-  AddControl(kLabel10, L"STATIC", kLabel, layout::Label10, layout::kAuthor);
-  AddControl(kLabel9, L"STATIC", kLabel, layout::Label9, layout::kMaker);
-  AddControl(kHttp, L"STATIC", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, layout::lblHttp,
-             layout::kContact);
-  AddControl(kLabel7, L"STATIC", kLabel, layout::Label7, layout::kInformation);
+  AddControl(kAuthorLine, L"STATIC", kLabel, layout::lblAuthor, layout::kAuthor);
+  AddControl(kMakerLine, L"STATIC", kLabel, layout::lblMaker, layout::kMaker);
+  AddControl(kContactLines, L"STATIC", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+             layout::lblContact, layout::kContact);
+  AddControl(kInformationCaption, L"STATIC", kLabel, layout::lblInformation, layout::kInformation);
   AddControl(kSpecific, L"STATIC", kLabel, layout::lblSpecific, L"");
-  AddControl(kLabel3, L"STATIC", kLabel, layout::Label3, layout::kMemoryLabel);
+  AddControl(kMemoryCaption, L"STATIC", kLabel, layout::lblMemoryCaption, layout::kMemoryLabel);
   AddControl(kMemory, L"STATIC", kLabel, layout::lblMemory, L"");
   AddControl(kOK, L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, layout::cmdOK,
              L"OK");
@@ -148,8 +148,9 @@ void AboutWindow::FitMemoryFigure() {
   if (width <= Pixels(layout::lblMemory.width)) return;
   const int margin = Pixels(60);
   const int right = Pixels(layout::kClientWidth) - margin;
-  const int captionEnd = std::min(Pixels(layout::Label3.left) + TextWidth(kLabel3),
-                                  Pixels(layout::Label3.left + layout::Label3.width));
+  const int captionEnd =
+      std::min(Pixels(layout::lblMemoryCaption.left) + TextWidth(kMemoryCaption),
+               Pixels(layout::lblMemoryCaption.left + layout::lblMemoryCaption.width));
   const int newLeft = std::min(left, std::max(captionEnd + margin, right - width));
   ::MoveWindow(label, newLeft, Pixels(layout::lblMemory.top), right - newLeft,
                Pixels(layout::lblMemory.height), FALSE);

@@ -180,7 +180,7 @@ void EditorWindow::CreateControls() {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
     ::SetWindowContextHelpId(child, control.helpTopic);
   }
-  ::SetWindowContextHelpId(window_.get(), layout::kWindowHelpTopic);
+  ::SetWindowContextHelpId(window_.get(), kWindowTopic);
   ::SendMessageW(window_.get(), DM_SETDEFID, layout::cmdAdd, 0);
 }
 
@@ -251,7 +251,7 @@ void EditorWindow::ShowHelpFor(HWND control, POINT anchor) {
     control = ::GetParent(control);
   }
   DWORD topic = control ? ::GetWindowContextHelpId(control) : 0;
-  if (topic == 0) topic = layout::kWindowHelpTopic;
+  if (topic == 0) topic = kWindowTopic;
   help_.Show(form, font_.get(), EditorHelpText(topic), anchor);
 }
 

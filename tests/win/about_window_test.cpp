@@ -8,6 +8,7 @@
 
 #include "about/about_texts.h"
 #include "about/program_version.h"
+#include "app/version.h"
 #include "shell/main_window.h"
 #include "test_store.h"
 
@@ -177,9 +178,9 @@ TEST(ProgramVersion, ComesFromTheVersionResource) {
   const auto version = ReadProgramVersion(nullptr);
   ASSERT_TRUE(version.has_value());
   EXPECT_EQ(version->description, L"File Selector Hopdir Access");
-  EXPECT_EQ(version->major, 1u);
-  EXPECT_EQ(version->minor, 21u);
-  EXPECT_EQ(version->revision, 2u);
+  EXPECT_EQ(version->major, unsigned(HOP_VERSION_MAJOR));
+  EXPECT_EQ(version->minor, unsigned(HOP_VERSION_MINOR));
+  EXPECT_EQ(version->revision, unsigned(HOP_VERSION_REVISION));
 }
 
 }  // namespace

@@ -68,15 +68,15 @@ std::pair<DWORD, int> RunFixtures(DWORD& childId) {
   ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
   wchar_t temp[MAX_PATH] = {};
   ::GetTempPathW(MAX_PATH, temp);
-  const std::wstring report =
-      std::wstring(temp) + L"hopdirs-isolation-" + std::to_wstring(::GetCurrentProcessId()) + L".xml";
+  const std::wstring report = std::wstring(temp) + L"hopdirs-isolation-" +
+                              std::to_wstring(::GetCurrentProcessId()) + L".xml";
   std::wstring command = L"\"" + std::wstring(exe) + L"\" --gtest_filter=" + kSettingsFixtures +
                          L" --gtest_output=xml:" + report;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
-  if (!::CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+  if (!::CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
     return {DWORD(-1), 0};
   }
   const win32::UniqueKernelHandle processHandle(process.hProcess), thread(process.hThread);
@@ -98,7 +98,8 @@ std::pair<DWORD, int> RunFixtures(DWORD& childId) {
 }
 
 TEST(SettingsIsolation, TheSettingsFixturesLeaveTheUsersListAsItWas) {
-  // A list of the user's own is kept as it is; where there is none, one is seeded and removed again.
+  // A list of the user's own is kept as it is; where there is none, one is seeded and removed
+  // again.
   const bool companyKeyExisted = Take(kCompanyKey).has_value();
   const bool seeded = !Take(kUsersKey).has_value();
   if (seeded) {
