@@ -2,10 +2,10 @@
 
 #include "about/about_texts.h"
 #include "about/about_window.h"
-#include "app/resource.h"
 #include "delivery/win32_desktop.h"
 #include "editor/editor_window.h"
 #include "shell/popup_menus.h"
+#include "shell/resource_ids.h"
 #include "win32/window_owner.h"
 
 namespace hop {
