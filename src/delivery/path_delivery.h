@@ -9,8 +9,6 @@
 
 namespace hop {
 
-class MainWindow;
-
 // How a delivery ended; everything but Delivered means Enter was not pressed.
 enum class DeliveryOutcome {
   NoPath,        // the item holds no path: nothing was touched
@@ -35,7 +33,6 @@ class PathDelivery {
   // pastes `path` and confirms with Enter; the pointer shows busy meanwhile.
   DeliveryOutcome Deliver(Desktop& desktop, std::wstring_view path, bool clipboardMode);
 
-  DialogFinder& Finder() { return finder_; }
   std::vector<WindowHandle> FoundWindows;
 
  private:
@@ -45,8 +42,5 @@ class PathDelivery {
 
   DialogFinder finder_;
 };
-
-// The click handler of mnuPath element Index: delivers that element's caption.
-void DeliverPath(MainWindow& frmMain, int Index);
 
 }  // namespace hop

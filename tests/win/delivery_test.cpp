@@ -116,9 +116,9 @@ class DialogThread {
   std::atomic<bool> ready_{false};
 };
 
-// Keeps Enter from changing the field, so the test sees what the path left behind: the dialog
-// above takes Enter as IDOK and stays open.
-class NoEnterDesktop : public Win32Desktop {
+// Swallows the Backspace that follows Enter, so the test sees the path the field was left with:
+// the dialog above takes Enter as IDOK and stays open, and the Backspace would cut the path.
+class NoBackspaceDesktop : public Win32Desktop {
  public:
   using Win32Desktop::Win32Desktop;
   bool SendKeys(std::span<const KeyChord> keys) override {
@@ -132,8 +132,11 @@ void PutClipboard(UINT format, const void* data, std::size_t bytes, bool empty =
   ASSERT_TRUE(clipboard);
   if (empty) ::EmptyClipboard();
   HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-  std::memcpy(::GlobalLock(memory), data, bytes);
-  ::GlobalUnlock(memory);
+  {
+    const win32::LockedGlobal locked(memory);
+    ASSERT_TRUE(locked.get());
+    std::memcpy(locked.get(), data, bytes);
+  }
   ASSERT_TRUE(::SetClipboardData(format, memory));
 }
 
@@ -141,9 +144,9 @@ std::string ClipboardBytes(UINT format) {
   win32::ClipboardScope clipboard(nullptr);
   HANDLE data = clipboard ? ::GetClipboardData(format) : nullptr;
   if (!data) return "<none>";
-  std::string bytes(static_cast<const char*>(::GlobalLock(data)), ::GlobalSize(data));
-  ::GlobalUnlock(data);
-  return bytes;
+  const win32::LockedGlobal locked(data);
+  if (!locked.get()) return "<unlocked>";
+  return std::string(static_cast<const char*>(locked.get()), ::GlobalSize(data));
 }
 
 int ClipboardFormatCount() {
@@ -155,7 +158,7 @@ TEST(Win32Delivery, TypesReservedAndUnicodeCharactersLiterallyOverTheOldText) {
   DialogThread host;
   Win32WindowTree tree;
   PathDelivery delivery(tree);
-  NoEnterDesktop desktop(nullptr);
+  NoBackspaceDesktop desktop(nullptr);
   for (const std::wstring path : {L"C:\\Program Files (x86)\\", L"C:\\PROGRA~1\\", L"C:\\R&D\\",
                                   L"C:\\\u00dcberall\\", L"D:\\a+b %c ^d {e} [f]\\"}) {
     ASSERT_EQ(delivery.Deliver(desktop, path, false), DeliveryOutcome::Delivered) << path;
@@ -169,7 +172,7 @@ TEST(Win32Delivery, ClipboardModeRestoresEveryFormat) {
   DialogThread host;
   Win32WindowTree tree;
   PathDelivery delivery(tree);
-  NoEnterDesktop desktop(nullptr);
+  NoBackspaceDesktop desktop(nullptr);
   const UINT custom = ::RegisterClipboardFormatW(L"Hopdirs test format");
   const wchar_t text[] = L"earlier text";
   const char blob[] = {1, 2, 3, 0, 4};
