@@ -83,13 +83,23 @@ int CaptionWidth(HWND control, HFONT font) {
   return size.cx;
 }
 
-// Puts the window next to the bottom right-hand corner of the whole screen.
+PixelRect ToPixelRect(const RECT& rect) {
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+// Puts the window next to the bottom right-hand corner of the primary monitor's work area.
 void PlaceBottomRight(HWND form) {
   RECT rect{};
   ::GetWindowRect(form, &rect);
-  const PixelPoint at = hop::PlaceBottomRight(
-      ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), rect.right - rect.left,
-      rect.bottom - rect.top, win32::DpiForWindow(form));
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    monitor.rcMonitor = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    monitor.rcWork = monitor.rcMonitor;
+  }
+  const PixelPoint at = hop::PlaceBottomRight(ToPixelRect(monitor.rcMonitor),
+                                              ToPixelRect(monitor.rcWork), rect.right - rect.left,
+                                              rect.bottom - rect.top, win32::DpiForWindow(form));
   ::SetWindowPos(form, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

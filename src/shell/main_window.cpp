@@ -55,9 +55,11 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
   return editor_ && editor_->PreTranslateMessage(message);
 }
 
-// The editor has changed the path list: the tip shows the new count.
+// The editor may have changed the path list: the tip shows the new count and a changed list is
+// written at once. While shutting down the write has been done already.
 void MainWindow::OnEditorClosed() {
   tray_.SetTipText(TipText(PathCount()));
+  if (!ending_ && paths_.Paths() != savedPaths_) SaveSettings();
 }
 
 void MainWindow::OnTrayNotification(TrayNotification notification) {
@@ -67,15 +69,17 @@ void MainWindow::OnTrayNotification(TrayNotification notification) {
   switch (ActionFor(notification, PathCount(), editor_->IsVisible())) {
     case TrayAction::PopupPathMenu: {
       menuOpen_ = true;
-      const UINT chosen = PopupPathMenu(hwnd_, paths_);
+      const UINT chosen = PopupPathMenu(hwnd_, paths_, tray_.MenuAnchor());
       menuOpen_ = false;
+      if (chosen == 0) tray_.ReturnFocus();
       RunCommand(chosen);
       break;
     }
     case TrayAction::PopupConfigMenu: {
       menuOpen_ = true;
-      const UINT chosen = PopupConfigMenu(hwnd_, clipboardChecked_);
+      const UINT chosen = PopupConfigMenu(hwnd_, clipboardChecked_, tray_.MenuAnchor());
       menuOpen_ = false;
+      if (chosen == 0) tray_.ReturnFocus();
       RunCommand(chosen);
       break;
     }
@@ -109,6 +113,7 @@ void MainWindow::mnuList_Click() {
 
 void MainWindow::mnuClipboard_Click() {
   clipboardChecked_ = !clipboardChecked_;
+  SaveSettings();
 }
 
 void MainWindow::mnuAbout_Click() {
@@ -147,6 +152,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == TrayIcon::kClickTimer) {
         if (auto notification = tray_.OnClickTimer()) OnTrayNotification(*notification);
+      } else if (wParam == TrayIcon::kRetryTimer) {
+        tray_.OnRetryTimer();
       }
       return 0;
     case WM_QUERYENDSESSION:

@@ -54,7 +54,9 @@ def test_double_click_opens_the_editor_at_the_bottom_right_with_add_and_delete_d
         d.start_hopdirs()
         editor = open_editor(d)
         left, top, right, bottom = editor["rect"]
-        assert (right, bottom) == (SCREEN[0] + 1, SCREEN[1] - 28), editor["rect"]
+        work = d.probe_json("screen")["work"]
+        assert work[3] < SCREEN[1], "the desktop's taskbar reserves the bottom of the screen"
+        assert (right, bottom) == (work[2] + 1, work[3]), (editor["rect"], work)
         assert editor["title"] == "Hopdirs"
         assert not d.windows(cls="#32770"), "the editor is not a standard dialog"
         found = controls(d, editor)
