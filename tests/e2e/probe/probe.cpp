@@ -442,6 +442,12 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"clip-set") return ClipboardSet(argc - 2, argv + 2);
   if (command == L"hold") return Hold();
   if (command == L"screen") return Screen();
+  if (command == L"post" && argc > 5) {  // a message as another program (the shell) posts it
+    return PostMessageW(ParseHandle(argv[2]), std::wcstoul(argv[3], nullptr, 0),
+                        std::wcstoull(argv[4], nullptr, 0), std::wcstoll(argv[5], nullptr, 0))
+               ? 0
+               : 1;
+  }
   if (command == L"colours") return SetColours(argc - 2, argv + 2);
   if (command == L"broadcast" && argc > 2) {
     const UINT message = RegisterWindowMessageW(argv[2]);
