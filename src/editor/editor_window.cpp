@@ -9,7 +9,9 @@
 #include "editor/path_list_editor.h"
 #include "editor/place_bottom_right.h"
 #include "editor/win32_editor_view.h"
+#include "model/colour_scheme.h"
 #include "win32/dpi.h"
+#include "win32/system_colours.h"
 #include "win32/window_owner.h"
 
 namespace hop {
@@ -341,9 +343,18 @@ INT_PTR EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_DESTROY:
       Form_Unload();
       return TRUE;
-    case WM_CTLCOLORSTATIC:  // Label1 has a transparent background
-      ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+    case WM_CTLCOLORSTATIC: {  // Label1 has a transparent background
+      const HDC dc = reinterpret_cast<HDC>(wParam);
+      ::SetBkMode(dc, TRANSPARENT);
+      // Black as designed, unless the scheme's button face would make it unreadable.
+      const bool system = UseSystemColours(win32::HighContrastOn(), ::GetSysColor(COLOR_WINDOW));
+      ::SetTextColor(dc, system ? ::GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0));
       return reinterpret_cast<INT_PTR>(::GetStockObject(NULL_BRUSH));
+    }
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:  // high contrast switched on or off
+      ::RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      return FALSE;
     case WM_DPICHANGED: {
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       Layout(HIWORD(wParam));

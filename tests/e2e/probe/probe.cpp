@@ -407,13 +407,20 @@ int Screen() {
 }
 
 // Sets system colours for the session: pairs of a COLOR_* index and a colour as hex 0xBBGGRR.
+// Prints the colours they had, in the same form, to set them back.
 int SetColours(int count, wchar_t** pairs) {
   std::vector<int> elements;
   std::vector<COLORREF> colours;
+  std::string previous = "[";
   for (int i = 0; i + 1 < count; i += 2) {
     elements.push_back(std::wcstol(pairs[i], nullptr, 10));
     colours.push_back(static_cast<COLORREF>(std::wcstoul(pairs[i + 1], nullptr, 16)));
+    char pair[48];
+    std::snprintf(pair, sizeof pair, "%s\"%d\",\"%06lx\"", i ? "," : "", elements.back(),
+                  static_cast<unsigned long>(GetSysColor(elements.back())));
+    previous += pair;
   }
+  std::printf("%s]\n", previous.c_str());
   return SetSysColors(static_cast<int>(elements.size()), elements.data(), colours.data()) ? 0 : 1;
 }
 
