@@ -1,5 +1,6 @@
 #include "delivery/deliver_path.h"
 
+#include "delivery/delivery_notice.h"
 #include "delivery/win32_desktop.h"
 #include "shell/main_window.h"
 
@@ -10,7 +11,11 @@ void DeliverPath(MainWindow& frmMain, int Index) {
   // Read at click time: the caption as it stands now is what is delivered.
   const std::wstring path = frmMain.Paths().Caption(static_cast<std::size_t>(Index));
   Win32Desktop desktop(frmMain.hwnd());
-  frmMain.Delivery().delivery.Deliver(desktop, path, frmMain.ClipboardChecked());
+  const auto outcome =
+      frmMain.Delivery().delivery.Deliver(desktop, path, frmMain.ClipboardChecked());
+  if (const auto notice = DeliveryNotice(outcome, path)) {
+    frmMain.TrayNotify().ShowBalloon(kNoticeTitle, *notice);
+  }
 }
 
 }  // namespace hop
