@@ -38,38 +38,6 @@ bool IsEditable(HWND window) {
          ::IsWindowEnabled(window) && !(::GetWindowLongPtrW(window, GWL_STYLE) & ES_READONLY);
 }
 
-HWND ChildWithId(HWND root, int id, const wchar_t* className) {
-  struct Search {
-    int id;
-    const wchar_t* className;
-    HWND found;
-  } search{id, className, nullptr};
-  ::EnumChildWindows(
-      root,
-      [](HWND child, LPARAM lParam) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(lParam);
-        if (::GetDlgCtrlID(child) != s.id || ClassOf(child) != s.className) return TRUE;
-        s.found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-HWND EditInside(HWND container) {
-  if (!container) return nullptr;
-  HWND found = nullptr;
-  ::EnumChildWindows(
-      container,
-      [](HWND child, LPARAM lParam) -> BOOL {
-        if (ClassOf(child) != L"Edit") return TRUE;
-        *reinterpret_cast<HWND*>(lParam) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 // Dialog control ids: the file-name combo box of the classic dialogs and of the Vista-style
 // Open dialog on Windows (cmb13), the plain file-name edit of Wine's Vista-style dialogs, the
 // edit inside any combo box (the Vista-style Save dialog's file name on Windows), the folder
@@ -89,14 +57,10 @@ bool HasAncestorOfClass(HWND window, HWND stop, const wchar_t* className) {
 // The Vista-style Save dialog on Windows keeps its file name in its own view:
 // DUIViewWndClassName > DirectUIHWND > FloatNotifySink > ComboBox > Edit 1001. Any combo box's
 // edit has id 1001, so the whole chain is required: a Run box's command line is no file name.
-HWND SaveViewField(HWND dialog) {
-  const HWND edit = ChildWithId(dialog, kComboEdit, L"Edit");
-  if (!edit) return nullptr;
+bool IsSaveViewField(HWND edit, HWND dialog) {
   const HWND combo = ::GetParent(edit);
-  const bool inView = ClassOf(combo) == L"ComboBox" &&
-                      ClassOf(::GetParent(combo)) == L"FloatNotifySink" &&
-                      HasAncestorOfClass(combo, dialog, L"DUIViewWndClassName");
-  return inView ? edit : nullptr;
+  return ClassOf(combo) == L"ComboBox" && ClassOf(::GetParent(combo)) == L"FloatNotifySink" &&
+         HasAncestorOfClass(combo, dialog, L"DUIViewWndClassName");
 }
 
 // The first descendant of the class, in the order EnumChildWindows visits them.
@@ -117,8 +81,28 @@ HWND ChildOfClass(HWND root, const wchar_t* className) {
   return search.found;
 }
 
+HWND EditInside(HWND container) {
+  return container ? ChildOfClass(container, L"Edit") : nullptr;
+}
+
 HWND FolderView(HWND dialog) {
   return ChildOfClass(dialog, L"SHELLDLL_DefView");
+}
+
+// The window text the system keeps for a button or a label: read without a message to the
+// dialog's thread.
+std::wstring StoredText(HWND window) {
+  wchar_t text[128] = {};
+  const int length = window ? ::GetWindowTextW(window, text, 128) : 0;
+  return std::wstring(text, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+// A local fixed drive answers at once; a share, a mapped or removable drive may not.
+bool IsLocalFixedDrive(std::wstring_view path) {
+  if (path.size() < 3 || path[1] != L':' || (path[2] != L'\\' && path[2] != L'/')) return false;
+  const wchar_t root[] = {path[0], L':', L'\\', L'\0'};
+  const UINT type = ::GetDriveTypeW(root);
+  return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
 }
 
 std::optional<std::uint32_t> IntegrityOfProcess(HANDLE process) {
@@ -285,12 +269,19 @@ bool IsUncopyable(UINT format) {
 }  // namespace
 
 std::optional<std::wstring> ControlText(HWND control) {
+  // One round trip for the usual short text; the length is asked first only for a long one.
+  wchar_t buffer[512];
+  DWORD_PTR copied = 0;
+  if (!::SendMessageTimeoutW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer),
+                             SMTO_ABORTIFHUNG, 200, &copied)) {
+    return std::nullopt;
+  }
+  if (copied < 511) return std::wstring(buffer, copied);
   DWORD_PTR length = 0;
   if (!::SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 200, &length)) {
     return std::nullopt;
   }
   std::wstring text(length + 1, L'\0');
-  DWORD_PTR copied = 0;
   if (!::SendMessageTimeoutW(control, WM_GETTEXT, text.size(),
                              reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 200,
                              &copied)) {
@@ -305,6 +296,52 @@ HWND FocusOf(HWND window) {
   info.cbSize = sizeof(info);
   const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
   return thread && ::GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+const Win32Desktop::Survey& Win32Desktop::SurveyOf(HWND root, bool fresh) {
+  if (!fresh && survey_.root == root && root) return survey_;
+  struct Found {
+    HWND root;
+    HWND comboEx = nullptr, combo = nullptr, plainEdit = nullptr, saveEdit = nullptr;
+    bool directUi = false;
+    HWND ok = nullptr, label = nullptr, view = nullptr;
+  } found{root};
+  ::EnumChildWindows(
+      root,
+      [](HWND child, LPARAM lParam) -> BOOL {
+        auto& f = *reinterpret_cast<Found*>(lParam);
+        const int id = ::GetDlgCtrlID(child);
+        const std::wstring name = ClassOf(child);
+        const auto first = [](HWND& slot, HWND window) {
+          if (!slot) slot = window;
+        };
+        if (id == kFileNameCombo && name == L"ComboBoxEx32") first(f.comboEx, child);
+        if (id == kFileNameCombo && name == L"ComboBox") first(f.combo, child);
+        if (id == kFileNameEdit && name == L"Edit") first(f.plainEdit, child);
+        if (id == kComboEdit && name == L"Edit" && !f.saveEdit && IsSaveViewField(child, f.root))
+          f.saveEdit = child;
+        if (id == IDOK && name == L"Button") first(f.ok, child);
+        if (id == kFolderLabel && name == L"Static") first(f.label, child);
+        if (name == L"SHELLDLL_DefView") first(f.view, child);
+        if (name == L"DUIViewWndClassName") f.directUi = true;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  Survey survey;
+  survey.root = root;
+  HWND field = EditInside(found.comboEx);
+  if (!field) field = EditInside(found.combo);
+  if (!field) field = found.plainEdit;
+  if (!field) field = found.saveEdit;
+  survey.field = IsEditable(field) ? field : nullptr;
+  survey.saveStructure = found.saveEdit != nullptr;
+  // The classic dialogs have this combo box too, but never a DirectUI view.
+  survey.openStructure = found.comboEx && ::GetParent(found.comboEx) == root && found.directUi;
+  survey.okButton = found.ok;
+  survey.folderLabel = found.label;
+  survey.folderView = found.view;
+  survey_ = survey;
+  return survey_;
 }
 
 void Win32Desktop::SetBusyPointer(bool busy) {
@@ -326,29 +363,19 @@ Candidate Win32Desktop::Inspect(WindowHandle match) {
   candidate.cloaked =
       SUCCEEDED(::DwmGetWindowAttribute(root, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) &&
       cloaked != 0;
-  candidate.field = FileNameField(candidate.topLevel);
+  candidate.field = AsWindowHandle(SurveyOf(root, true).field);
   return candidate;
 }
 
 DialogSigns Win32Desktop::SignsOf(WindowHandle dialog) {
-  const HWND root = AsHwnd(dialog);
-  DialogSigns signs;
-  signs.saveStructure = SaveViewField(root) != nullptr;
-  // The classic dialogs have this combo box too, but never a DirectUI view.
-  signs.openStructure = ::GetDlgItem(root, kFileNameCombo) &&
-                        ClassOf(::GetDlgItem(root, kFileNameCombo)) == L"ComboBoxEx32" &&
-                        ChildOfClass(root, L"DUIViewWndClassName");
-  if (const HWND ok = ChildWithId(root, IDOK, L"Button")) {
-    signs.okButton = ControlText(ok).value_or(L"");
-  }
-  if (const HWND label = ChildWithId(root, kFolderLabel, L"Static")) {
-    signs.folderLabel = ControlText(label).value_or(L"");
-  }
-  return signs;
+  const Survey& survey = SurveyOf(AsHwnd(dialog), false);
+  return {survey.saveStructure, survey.openStructure, StoredText(survey.okButton),
+          StoredText(survey.folderLabel)};
 }
 
 std::optional<std::uint32_t> Win32Desktop::OwnIntegrity() {
-  return IntegrityOfProcess(::GetCurrentProcess());
+  static const auto own = IntegrityOfProcess(::GetCurrentProcess());  // fixed for a process
+  return own;
 }
 
 std::optional<std::uint32_t> Win32Desktop::IntegrityOf(WindowHandle window) {
@@ -361,7 +388,13 @@ std::optional<std::uint32_t> Win32Desktop::IntegrityOf(WindowHandle window) {
   return IntegrityOfProcess(process.get());
 }
 
+static PathKind PathKindOf(DWORD attributes) {
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
+  return attributes & FILE_ATTRIBUTE_DIRECTORY ? PathKind::Folder : PathKind::File;
+}
+
 PathKind Win32Desktop::KindOfPath(std::wstring_view path) {
+  if (IsLocalFixedDrive(path)) return PathKindOf(::GetFileAttributesW(std::wstring(path).c_str()));
   // An offline share can hold the check for many seconds, so it runs on a thread of its own
   // that is left to finish alone once the bound has passed.
   struct Check {
@@ -380,15 +413,14 @@ PathKind Win32Desktop::KindOfPath(std::wstring_view path) {
       WAIT_OBJECT_0) {
     return PathKind::Missing;
   }
-  const DWORD attributes = check->attributes;
-  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
-  return attributes & FILE_ATTRIBUTE_DIRECTORY ? PathKind::Folder : PathKind::File;
+  return PathKindOf(check->attributes);
 }
 
 WindowHandle Win32Desktop::Activate(WindowHandle topLevel) {
   // The window found, by its handle: a title could name another window with the same title.
   const HWND root = AsHwnd(topLevel);
   if (!::IsWindow(root) || !::IsWindowVisible(root)) return 0;
+  if (::GetForegroundWindow() == root) return topLevel;
   if (::IsIconic(root)) ::ShowWindow(root, SW_RESTORE);
   if (!::SetForegroundWindow(root)) return 0;
   // It is briefly 0 after SetForegroundWindow; keys sent meanwhile would be lost.
@@ -402,11 +434,7 @@ bool Win32Desktop::IsForeground(WindowHandle topLevel) {
 }
 
 WindowHandle Win32Desktop::FileNameField(WindowHandle dialog) {
-  const HWND root = AsHwnd(dialog);
-  HWND field = EditInside(ChildWithId(root, kFileNameCombo, L"ComboBoxEx32"));
-  if (!field) field = EditInside(ChildWithId(root, kFileNameCombo, L"ComboBox"));
-  if (!field) field = ChildWithId(root, kFileNameEdit, L"Edit");
-  if (!field) field = SaveViewField(root);
+  const HWND field = SurveyOf(AsHwnd(dialog), false).field;
   return IsEditable(field) ? AsWindowHandle(field) : 0;
 }
 
@@ -415,17 +443,21 @@ bool Win32Desktop::FocusField(WindowHandle dialog, WindowHandle field) {
   // character on this keyboard layout) and no key at all. It goes to the dialog that holds the
   // control (an inner dialog, when the file dialog is built from a nested template), which
   // focuses it and selects its text.
-  HWND owner = ::GetParent(AsHwnd(field));
-  while (owner && owner != AsHwnd(dialog) && ClassOf(owner) != L"#32770")
-    owner = ::GetParent(owner);
-  ::PostMessageW(owner ? owner : AsHwnd(dialog), WM_NEXTDLGCTL,
-                 reinterpret_cast<WPARAM>(AsHwnd(field)), TRUE);
+  if (FocusOf(AsHwnd(dialog)) != AsHwnd(field)) PostNextControl(dialog, field);
   if (!PollUntil(bounds_.focus, [&] { return FocusOf(AsHwnd(dialog)) == AsHwnd(field); })) {
     return false;
   }
   DWORD_PTR ignored = 0;
   ::SendMessageTimeoutW(AsHwnd(field), EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 200, &ignored);
   return true;
+}
+
+void Win32Desktop::PostNextControl(WindowHandle dialog, WindowHandle field) {
+  HWND owner = ::GetParent(AsHwnd(field));
+  while (owner && owner != AsHwnd(dialog) && ClassOf(owner) != L"#32770")
+    owner = ::GetParent(owner);
+  ::PostMessageW(owner ? owner : AsHwnd(dialog), WM_NEXTDLGCTL,
+                 reinterpret_cast<WPARAM>(AsHwnd(field)), TRUE);
 }
 
 std::optional<std::wstring> Win32Desktop::FieldText(WindowHandle field) {
@@ -451,7 +483,8 @@ bool Win32Desktop::WaitForText(WindowHandle field, std::wstring_view text) {
 }
 
 void Win32Desktop::WatchForMove(WindowHandle dialog) {
-  viewBeforeEnter_ = FolderView(AsHwnd(dialog));
+  viewBeforeEnter_ = SurveyOf(AsHwnd(dialog), false).folderView;
+  survey_ = {};  // Enter may rebuild the dialog's windows
 }
 
 Answer Win32Desktop::WaitForAnswer(WindowHandle dialog, WindowHandle field, std::wstring_view) {

@@ -62,8 +62,25 @@ class Win32Desktop : public Desktop {
     win32::UniqueBitmap bitmap;
   };
 
+  // What one pass over a dialog's descendants finds.
+  struct Survey {
+    HWND root = nullptr;
+    HWND field = nullptr;  // the file-name field, when it can take text
+    bool saveStructure = false;
+    bool openStructure = false;
+    HWND okButton = nullptr;
+    HWND folderLabel = nullptr;
+    HWND folderView = nullptr;
+  };
+  // The survey of `root`, taken again unless the last one was of the same window and nothing
+  // has been sent since that could change it.
+  const Survey& SurveyOf(HWND root, bool fresh);
+  // Has the dialog that holds the field move its focus there (and select its text).
+  void PostNextControl(WindowHandle dialog, WindowHandle field);
+
   HWND owner_;
   Bounds bounds_;
+  Survey survey_;
   HWND viewBeforeEnter_ = nullptr;
   std::vector<SavedFormat> saved_;
   bool haveSaved_ = false;
