@@ -265,11 +265,11 @@ def test_a_missing_favourite_types_nothing_and_a_balloon_names_it():
         assert host.name_field() == SUGGESTED
 
 
-def test_russian_layouts_type_and_paste():
+def test_russian_czech_and_german_layouts_type_and_paste():
     with Desktop() as d:
         hosts = [Host(d, kind, "layout-" + kind) for kind in ("classic", "vista")]
         try:
-            for layout in ("ru", "ru,us"):
+            for layout in ("ru", "ru,us", "cz", "de"):
                 subprocess.run(["setxkbmap", layout], check=True)
                 time.sleep(0.5)  # running Wine processes take the layout within ~0.3 s
                 for host in hosts:

@@ -285,7 +285,8 @@ TEST(Win32Delivery, PathsAreToldApartAndIntegrityLevelsRead) {
                {L"C:\\windows\\", PathKind::Folder},
                {L"C:\\windows\\win.ini", PathKind::File},
                {L"C:\\gone", PathKind::Missing},
-               {L"Q:\\absent drive\\", PathKind::Missing}};
+               {L"Q:\\absent drive\\", PathKind::Missing},
+               {L"\\\\no such host\\share\\", PathKind::Missing}};
   for (const auto& c : cases) EXPECT_EQ(desktop.KindOfPath(c.path), c.kind) << c.path;
   UniqueWindow own(MakeDialog(L"Own"));
   const auto level = desktop.OwnIntegrity();
