@@ -97,6 +97,17 @@ std::wstring StoredText(HWND window) {
   return std::wstring(text, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
+std::wstring Expanded(std::wstring_view stored) {
+  const std::wstring path(stored);
+  const DWORD size = ::ExpandEnvironmentStringsW(path.c_str(), nullptr, 0);
+  if (size == 0) return path;
+  std::wstring expanded(size, L'\0');
+  const DWORD written = ::ExpandEnvironmentStringsW(path.c_str(), expanded.data(), size);
+  if (written == 0 || written > size) return path;
+  expanded.resize(written - 1);
+  return expanded;
+}
+
 // A local fixed drive answers at once; a share, a mapped or removable drive may not.
 bool IsLocalFixedDrive(std::wstring_view path) {
   if (path.size() < 3 || path[1] != L':' || (path[2] != L'\\' && path[2] != L'/')) return false;
@@ -393,8 +404,10 @@ static PathKind PathKindOf(DWORD attributes) {
   return attributes & FILE_ATTRIBUTE_DIRECTORY ? PathKind::Folder : PathKind::File;
 }
 
-PathKind Win32Desktop::KindOfPath(std::wstring_view path) {
-  if (IsLocalFixedDrive(path)) return PathKindOf(::GetFileAttributesW(std::wstring(path).c_str()));
+PathKind Win32Desktop::KindOfPath(std::wstring_view stored) {
+  // File dialogs expand environment variables in what is typed, so the check does too.
+  const std::wstring path = Expanded(stored);
+  if (IsLocalFixedDrive(path)) return PathKindOf(::GetFileAttributesW(path.c_str()));
   // An offline share can hold the check for many seconds, so it runs on a thread of its own
   // that is left to finish alone once the bound has passed.
   struct Check {

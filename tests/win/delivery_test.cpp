@@ -284,6 +284,7 @@ TEST(Win32Delivery, PathsAreToldApartAndIntegrityLevelsRead) {
   } cases[] = {{L"C:\\windows", PathKind::Folder},
                {L"C:\\windows\\", PathKind::Folder},
                {L"C:\\windows\\win.ini", PathKind::File},
+               {L"%SystemRoot%\\win.ini", PathKind::File},
                {L"C:\\gone", PathKind::Missing},
                {L"Q:\\absent drive\\", PathKind::Missing},
                {L"\\\\no such host\\share\\", PathKind::Missing}};
