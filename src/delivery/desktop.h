@@ -65,10 +65,9 @@ class Desktop {
   virtual bool WaitForText(WindowHandle field, std::wstring_view text) = 0;
   // Called before Enter: remembers what will show that the dialog has moved.
   virtual void WatchForMove(WindowHandle dialog) = 0;
-  // After Enter: waits until the dialog has moved or closed (the field no longer holds `typed`,
-  // the folder view was replaced, the field was re-created or the dialog is gone).
-  virtual Answer WaitForAnswer(WindowHandle dialog, WindowHandle field,
-                               std::wstring_view typed) = 0;
+  // After Enter: waits until the dialog has moved (its folder view or its field was replaced)
+  // or closed. The field's text is no sign: some dialogs keep the typed text after a move.
+  virtual Answer WaitForAnswer(WindowHandle dialog, WindowHandle field) = 0;
 
   // Sends the chords to the foreground window in order; characters go as Unicode.
   virtual bool SendKeys(std::span<const KeyChord> keys) = 0;

@@ -114,7 +114,7 @@ DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path,
   if (!Send(desktop, dialog, L"{ENTER}")) return told(DeliveryOutcome::NotActivated);
   // The field is only written once the dialog has visibly acted on Enter: written earlier, the
   // Enter still in its input queue would confirm the restored name instead.
-  if (desktop.WaitForAnswer(dialog, field, plan.typed) == Answer::Moved && !plan.expectClose) {
+  if (desktop.WaitForAnswer(dialog, field) == Answer::Moved && !plan.expectClose) {
     AfterMove(desktop, dialog, plan, earlier);
   }
   return told(DeliveryOutcome::Delivered);

@@ -500,7 +500,7 @@ void Win32Desktop::WatchForMove(WindowHandle dialog) {
   survey_ = {};  // Enter may rebuild the dialog's windows
 }
 
-Answer Win32Desktop::WaitForAnswer(WindowHandle dialog, WindowHandle field, std::wstring_view) {
+Answer Win32Desktop::WaitForAnswer(WindowHandle dialog, WindowHandle field) {
   // A file dialog builds a new folder view for every folder it moves to; Windows' Save dialog
   // may also build a new file-name field. The field's text is no sign: Wine's Vista-style
   // dialogs keep the typed text after a move.

@@ -46,7 +46,7 @@ class Win32Desktop : public Desktop {
   bool SetFieldText(WindowHandle field, std::wstring_view text) override;
   bool WaitForText(WindowHandle field, std::wstring_view text) override;
   void WatchForMove(WindowHandle dialog) override;
-  Answer WaitForAnswer(WindowHandle dialog, WindowHandle field, std::wstring_view typed) override;
+  Answer WaitForAnswer(WindowHandle dialog, WindowHandle field) override;
   bool SendKeys(std::span<const KeyChord> keys) override;
   bool PasteInto(WindowHandle field) override;
   bool SaveClipboard() override;

@@ -86,7 +86,7 @@ class FakeDesktop : public Desktop {
     return text[field] == want;
   }
   void WatchForMove(WindowHandle) override { movedTo.clear(); }
-  Answer WaitForAnswer(WindowHandle dialog, WindowHandle, std::wstring_view) override {
+  Answer WaitForAnswer(WindowHandle dialog, WindowHandle) override {
     if (!tree_.Exists(dialog)) return Answer::Closed;
     return movedTo.count(dialog) ? Answer::Moved : Answer::NoSign;
   }

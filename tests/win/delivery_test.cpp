@@ -123,9 +123,7 @@ class NoEnterDesktop : public Win32Desktop {
  public:
   using Win32Desktop::Win32Desktop;
   PathKind KindOfPath(std::wstring_view) override { return PathKind::Folder; }
-  Answer WaitForAnswer(WindowHandle, WindowHandle, std::wstring_view) override {
-    return Answer::NoSign;
-  }
+  Answer WaitForAnswer(WindowHandle, WindowHandle) override { return Answer::NoSign; }
 };
 
 void PutClipboard(UINT format, const void* data, std::size_t bytes, bool empty = true) {
