@@ -1,5 +1,5 @@
-# The front door: make build | test | run | bench | demo | format
-.PHONY: all deps build build-native build-win test run bench demo format clean
+# The front door: make build | test | run | bench | demo | dist | format
+.PHONY: all deps build build-native build-win test run bench demo dist format clean
 
 NATIVE := build/native
 WIN := build/win
@@ -20,7 +20,8 @@ build-win:
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
 	@cmake --build $(WIN)
 
-test: build
+# The end-to-end tests install what dist builds.
+test: build dist
 	@scripts/test.sh
 
 run: build
@@ -32,8 +33,11 @@ bench: build
 demo: build
 	@scripts/demo.sh
 
+dist: deps build-win
+	@scripts/dist.sh
+
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf build
+	rm -rf build dist

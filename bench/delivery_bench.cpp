@@ -169,9 +169,9 @@ std::wstring ClipboardText() {
   win32::ClipboardScope clipboard(nullptr);
   HANDLE data = clipboard ? ::GetClipboardData(CF_UNICODETEXT) : nullptr;
   if (!data) return L"<none>";
-  std::wstring text(static_cast<const wchar_t*>(::GlobalLock(data)));
-  ::GlobalUnlock(data);
-  return text;
+  const win32::LockedGlobal locked(data);
+  if (!locked.get()) return L"<none>";
+  return static_cast<const wchar_t*>(locked.get());
 }
 
 void SetClipboard(const std::wstring& text) {

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make python3 googletest clang-format
-          g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xdotool imagemagick x11-utils)
+          g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xdotool imagemagick x11-utils nsis)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "shell/twips.h"
+#include "model/twips.h"
 
 namespace hop::about_layout {
 
@@ -15,12 +15,12 @@ inline constexpr int kDesignTop = 1470;
 
 inline constexpr TwipsRect AboutIcon{240, 240, 480, 480};
 inline constexpr TwipsRect lblProgram{1080, 240, 3855, 255};
-inline constexpr TwipsRect Label10{1080, 525, 1575, 255};
-inline constexpr TwipsRect Label9{1080, 840, 2895, 255};
-inline constexpr TwipsRect lblHttp{1080, 1080, 2415, 375};
-inline constexpr TwipsRect Label7{1080, 1800, 855, 255};
+inline constexpr TwipsRect lblAuthor{1080, 525, 1575, 255};
+inline constexpr TwipsRect lblMaker{1080, 840, 2895, 255};
+inline constexpr TwipsRect lblContact{1080, 1080, 2415, 375};
+inline constexpr TwipsRect lblInformation{1080, 1800, 855, 255};
 inline constexpr TwipsRect lblSpecific{1080, 2040, 3855, 255};
-inline constexpr TwipsRect Label3{1080, 2520, 2895, 255};
+inline constexpr TwipsRect lblMemoryCaption{1080, 2520, 2895, 255};
 inline constexpr TwipsRect lblMemory{4080, 2520, 855, 255};
 inline constexpr TwipsRect cmdOK{3840, 3320, 1095, 330};
 

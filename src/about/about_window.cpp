@@ -9,8 +9,7 @@
 #include "about/about_layout.h"
 #include "about/about_texts.h"
 #include "about/system_figures.h"
-#include "shell/main_window.h"
-#include "shell/twips.h"
+#include "model/twips.h"
 #include "win32/dpi.h"
 #include "win32/unique_handle.h"
 #include "win32/window_owner.h"
@@ -23,12 +22,12 @@ namespace layout = about_layout;
 enum ControlId : int {
   kAboutIcon = 100,
   kProgram,
-  kLabel10,
-  kLabel9,
-  kHttp,
-  kLabel7,
+  kAuthorLine,
+  kMakerLine,
+  kContactLines,
+  kInformationCaption,
   kSpecific,
-  kLabel3,
+  kMemoryCaption,
   kMemory,
   kOK = IDOK,
 };
@@ -47,79 +46,50 @@ std::vector<HWND> EnabledThreadWindows() {
   return windows;
 }
 
-HWND FindAboutBox() {
-  HWND found = nullptr;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM result) -> BOOL {
-        wchar_t name[64] = {};
-        ::GetClassNameW(window, name, int(std::size(name)));
-        if (std::wstring_view(name) != kAboutBoxClassName) return TRUE;
-        *reinterpret_cast<HWND*>(result) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
-// One showing of the about box: created, filled, run modally and discarded.
-class AboutBox {
- public:
-  explicit AboutBox(MainWindow& frmMain) : frmMain_(frmMain), dpi_(win32::SystemDpi()) {}
-  AboutBox(const AboutBox&) = delete;
-  AboutBox& operator=(const AboutBox&) = delete;
-  ~AboutBox() {
-    EnableOthers();
-    if (hwnd_) ::DestroyWindow(hwnd_);
-  }
-
-  bool Create();
-  void RunModal();
-
- private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  int Pixels(double twips) const { return TwipsToPixels(twips, dpi_); }
-  void AddControl(int id, const wchar_t* className, DWORD style, TwipsRect at,
-                  std::wstring_view text);
-  void Fill();
-  void Centre();
-  int TextWidth(int id) const;
-  void FitMemoryFigure();
-  void PaintRule(HDC dc) const;
-  void Close();
-  void EnableOthers();
-
-  MainWindow& frmMain_;
-  UINT dpi_;
-  HWND hwnd_ = nullptr;
-  win32::UniqueFont font_;
-  std::vector<HWND> disabled_;
-};
-
-void RegisterClassOnce(HINSTANCE instance, WNDPROC procedure) {
+WNDCLASSEXW AboutClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  if (::GetClassInfoExW(instance, kAboutBoxClassName, &windowClass)) return;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance;
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH));  // 192,192,192
-  windowClass.lpszClassName = kAboutBoxClassName;
-  ::RegisterClassExW(&windowClass);
+  windowClass.lpszClassName = AboutWindow::kClassName;
+  return windowClass;
 }
 
-bool AboutBox::Create() {
-  const HINSTANCE instance = frmMain_.instance();
-  RegisterClassOnce(instance, &AboutBox::WindowProc);
+}  // namespace
+
+AboutWindow::AboutWindow(HWND owner, HICON icon)
+    : owner_(owner), icon_(icon), windowClass_(AboutClass(win32::InstanceOf(owner), &WindowProc)) {}
+
+void AboutWindow::Show(std::wstring_view specificText) {
+  if (hwnd_) return;  // already open: the program's windows take no input anyway
+  if (Form_Load(specificText)) RunModal();
+  Unload();
+  font_.reset();
+}
+
+// The other windows take input again before the box goes, so activation returns to them.
+void AboutWindow::Unload() {
+  EnableOthers();
+  if (hwnd_) ::DestroyWindow(hwnd_);
+}
+
+int AboutWindow::Pixels(double twips) const {
+  return TwipsToPixels(twips, dpi_);
+}
+
+// The load step: the window and its controls, then position, caption, icon and the texts.
+bool AboutWindow::Form_Load(std::wstring_view specificText) {
+  const HINSTANCE instance = win32::InstanceOf(owner_);
+  dpi_ = win32::SystemDpi();
   constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   RECT frame{0, 0, Pixels(layout::kClientWidth), Pixels(layout::kClientHeight)};
   ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
-  hwnd_ = ::CreateWindowExW(kExStyle, kAboutBoxClassName, L"frmAboutBox", kStyle,
+  hwnd_ = ::CreateWindowExW(kExStyle, kClassName, L"frmAboutBox", kStyle,
                             Pixels(layout::kDesignLeft) + frame.left,
                             Pixels(layout::kDesignTop) + frame.top, frame.right - frame.left,
-                            frame.bottom - frame.top, frmMain_.hwnd(), nullptr, instance, this);
+                            frame.bottom - frame.top, owner_, nullptr, instance, this);
   if (!hwnd_) return false;
 
   font_.reset(CreateLabelFont(dpi_));
@@ -128,41 +98,36 @@ bool AboutBox::Create() {
   AddControl(kAboutIcon, L"STATIC", WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL,
              layout::AboutIcon, L"");
   AddControl(kProgram, L"STATIC", kLabel, layout::lblProgram, L"");
-  AddControl(kLabel10, L"STATIC", kLabel, layout::Label10, layout::kAuthor);
-  AddControl(kLabel9, L"STATIC", kLabel, layout::Label9, layout::kMaker);
-  AddControl(kHttp, L"STATIC", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, layout::lblHttp,
-             layout::kContact);
-  AddControl(kLabel7, L"STATIC", kLabel, layout::Label7, layout::kInformation);
+  AddControl(kAuthorLine, L"STATIC", kLabel, layout::lblAuthor, layout::kAuthor);
+  AddControl(kMakerLine, L"STATIC", kLabel, layout::lblMaker, layout::kMaker);
+  AddControl(kContactLines, L"STATIC", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+             layout::lblContact, layout::kContact);
+  AddControl(kInformationCaption, L"STATIC", kLabel, layout::lblInformation, layout::kInformation);
   AddControl(kSpecific, L"STATIC", kLabel, layout::lblSpecific, L"");
-  AddControl(kLabel3, L"STATIC", kLabel, layout::Label3, layout::kMemoryLabel);
+  AddControl(kMemoryCaption, L"STATIC", kLabel, layout::lblMemoryCaption, layout::kMemoryLabel);
   AddControl(kMemory, L"STATIC", kLabel, layout::lblMemory, L"");
   AddControl(kOK, L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, layout::cmdOK,
              L"OK");
-  Fill();
-  return true;
-}
-
-void AboutBox::AddControl(int id, const wchar_t* className, DWORD style, TwipsRect at,
-                          std::wstring_view text) {
-  const HWND control = ::CreateWindowExW(
-      0, className, std::wstring(text).c_str(), style, Pixels(at.left), Pixels(at.top),
-      Pixels(at.width), Pixels(at.height), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-      frmMain_.instance(), nullptr);
-  if (control && font_) ::SendMessageW(control, WM_SETFONT, WPARAM(font_.get()), FALSE);
-}
-
-// The load step: position, caption, icon and the three computed texts.
-void AboutBox::Fill() {
   Centre();
   ::SetWindowTextW(hwnd_, AboutCaption(kApplicationTitle).c_str());
-  ::SendDlgItemMessageW(hwnd_, kAboutIcon, STM_SETICON, WPARAM(frmMain_.Icon()), 0);
-  ::SetDlgItemTextW(hwnd_, kSpecific, frmMain_.AboutText.c_str());
+  ::SendDlgItemMessageW(hwnd_, kAboutIcon, STM_SETICON, WPARAM(icon_), 0);
+  ::SetDlgItemTextW(hwnd_, kSpecific, std::wstring(specificText).c_str());
   ::SetDlgItemTextW(hwnd_, kProgram, ProgramFigure().c_str());
   ::SetDlgItemTextW(hwnd_, kMemory, MemoryFigure().c_str());
   FitMemoryFigure();
+  return true;
 }
 
-int AboutBox::TextWidth(int id) const {
+void AboutWindow::AddControl(int id, const wchar_t* className, DWORD style, TwipsRect at,
+                             std::wstring_view text) {
+  const HWND control = ::CreateWindowExW(
+      0, className, std::wstring(text).c_str(), style, Pixels(at.left), Pixels(at.top),
+      Pixels(at.width), Pixels(at.height), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      win32::InstanceOf(owner_), nullptr);
+  if (control && font_) ::SendMessageW(control, WM_SETFONT, WPARAM(font_.get()), FALSE);
+}
+
+int AboutWindow::TextWidth(int id) const {
   const HWND label = ::GetDlgItem(hwnd_, id);
   wchar_t text[128] = {};
   const int length = ::GetWindowTextW(label, text, int(std::size(text)));
@@ -176,22 +141,23 @@ int AboutBox::TextWidth(int id) const {
 // The memory label was sized for figures of a few megabytes; today's would be cut off. It then
 // grows to the right up to the window's edge and, if that is not enough, to the left into the
 // free space after the memory caption.
-void AboutBox::FitMemoryFigure() {
+void AboutWindow::FitMemoryFigure() {
   const HWND label = ::GetDlgItem(hwnd_, kMemory);
   const int width = TextWidth(kMemory);
   const int left = Pixels(layout::lblMemory.left);
   if (width <= Pixels(layout::lblMemory.width)) return;
   const int margin = Pixels(60);
   const int right = Pixels(layout::kClientWidth) - margin;
-  const int captionEnd = std::min(Pixels(layout::Label3.left) + TextWidth(kLabel3),
-                                  Pixels(layout::Label3.left + layout::Label3.width));
+  const int captionEnd =
+      std::min(Pixels(layout::lblMemoryCaption.left) + TextWidth(kMemoryCaption),
+               Pixels(layout::lblMemoryCaption.left + layout::lblMemoryCaption.width));
   const int newLeft = std::min(left, std::max(captionEnd + margin, right - width));
   ::MoveWindow(label, newLeft, Pixels(layout::lblMemory.top), right - newLeft,
                Pixels(layout::lblMemory.height), FALSE);
 }
 
 // Centres the whole window, frame included, on the primary screen, computed in twips.
-void AboutBox::Centre() {
+void AboutWindow::Centre() {
   RECT outer{};
   ::GetWindowRect(hwnd_, &outer);
   const CentredPosition at = CentreOnScreen(PixelsToTwips(::GetSystemMetrics(SM_CXSCREEN), dpi_),
@@ -202,7 +168,7 @@ void AboutBox::Centre() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void AboutBox::RunModal() {
+void AboutWindow::RunModal() {
   disabled_ = EnabledThreadWindows();
   std::erase(disabled_, hwnd_);
   for (HWND window : disabled_) ::EnableWindow(window, FALSE);
@@ -223,20 +189,14 @@ void AboutBox::RunModal() {
   }
 }
 
-// The other windows take input again before the box goes, so activation returns to them.
-void AboutBox::EnableOthers() {
+void AboutWindow::EnableOthers() {
   for (HWND window : disabled_) {
     if (::IsWindow(window)) ::EnableWindow(window, TRUE);
   }
   disabled_.clear();
 }
 
-void AboutBox::Close() {
-  EnableOthers();
-  if (hwnd_) ::DestroyWindow(hwnd_);
-}
-
-void AboutBox::PaintRule(HDC dc) const {
+void AboutWindow::PaintRule(HDC dc) const {
   for (const layout::TwipsLine& line : {layout::Line2, layout::Line1}) {
     const win32::UniquePen pen(::CreatePen(PS_SOLID,
                                            int(std::lround(line.widthPixels * dpi_ / 96.0)),
@@ -247,14 +207,14 @@ void AboutBox::PaintRule(HDC dc) const {
   }
 }
 
-LRESULT CALLBACK AboutBox::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = win32::WindowOwner<AboutBox>(hwnd, message, lParam);
+LRESULT CALLBACK AboutWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = win32::WindowOwner<AboutWindow>(hwnd, message, lParam);
   if (self && message == WM_NCCREATE) self->hwnd_ = hwnd;
   if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
   return win32::NoThrow([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0});
 }
 
-LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CTLCOLORSTATIC:  // transparent labels in the window-text colour
     case WM_CTLCOLORBTN: {
@@ -272,10 +232,10 @@ LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return MAKELRESULT(kOK, DC_HASDEFID);
     case WM_COMMAND:
       // OK closes; Escape arrives as IDCANCEL and, with no cancel button, does nothing.
-      if (LOWORD(wParam) == kOK) Close();
+      if (LOWORD(wParam) == kOK) Unload();
       return 0;
     case WM_CLOSE:
-      Close();
+      Unload();
       return 0;
     case WM_DESTROY:
       ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -284,18 +244,6 @@ LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       return ::DefWindowProcW(hwnd_, message, wParam, lParam);
   }
-}
-
-}  // namespace
-
-void ShowAboutBox(MainWindow& frmMain) {
-  if (FindAboutBox()) return;  // already open: the program's windows take no input anyway
-  AboutBox box(frmMain);
-  if (box.Create()) box.RunModal();
-}
-
-void UnloadAboutBox() {
-  if (const HWND box = FindAboutBox()) ::SendMessageW(box, WM_CLOSE, 0, 0);
 }
 
 }  // namespace hop

@@ -3,16 +3,58 @@
 // UI automation can read every text.
 #pragma once
 
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/twips.h"
+#include "win32/unique_handle.h"
+#include "win32/window_class.h"
+
 namespace hop {
 
-class MainWindow;
+class AboutWindow {
+ public:
+  static constexpr const wchar_t* kClassName = L"HopdirsAbout";
 
-inline constexpr const wchar_t* kAboutBoxClassName = L"HopdirsAbout";
+  // The box is owned by `owner` and shows `icon`, which must outlive it.
+  AboutWindow(HWND owner, HICON icon);
+  AboutWindow(const AboutWindow&) = delete;
+  AboutWindow& operator=(const AboutWindow&) = delete;
+  ~AboutWindow() { Unload(); }
 
-// Loads, fills and shows the about box modally over the program's windows; returns once it is
-// closed. Each showing computes every figure afresh.
-void ShowAboutBox(MainWindow& frmMain);
-// Closes the about box if it is open (the modal showing then returns).
-void UnloadAboutBox();
+  // Loads, fills and shows the box modally over the program's windows, with `specificText` as
+  // its specific information; returns once it is closed. Each showing computes every figure
+  // afresh. While it is open, a second call returns at once.
+  void Show(std::wstring_view specificText);
+  bool IsVisible() const { return hwnd_ && ::IsWindowVisible(hwnd_); }
+  // Closes the box if it is open (the modal showing then returns).
+  void Unload();
+  HWND hwnd() const { return hwnd_; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  bool Form_Load(std::wstring_view specificText);
+  void RunModal();
+  int Pixels(double twips) const;
+  void AddControl(int id, const wchar_t* className, DWORD style, TwipsRect at,
+                  std::wstring_view text);
+  void Centre();
+  int TextWidth(int id) const;
+  void FitMemoryFigure();
+  void PaintRule(HDC dc) const;
+  void EnableOthers();
+
+  HWND owner_;
+  HICON icon_;
+  win32::WindowClass windowClass_;
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  HWND hwnd_ = nullptr;
+  win32::UniqueFont font_;
+  std::vector<HWND> disabled_;
+};
 
 }  // namespace hop

@@ -11,8 +11,6 @@
 
 namespace hop {
 
-class MainWindow;
-
 // How a delivery ended; only Delivered means the path arrived and nothing is owed the user.
 enum class DeliveryOutcome {
   NoPath,         // the item holds no path: nothing was touched
@@ -56,7 +54,6 @@ class PathDelivery {
   // earlier text; the pointer shows busy meanwhile.
   DeliveryOutcome Deliver(Desktop& desktop, std::wstring_view path, bool clipboardMode);
 
-  DialogFinder& Finder() { return finder_; }
   std::vector<WindowHandle> FoundWindows;
 
  private:
@@ -68,8 +65,5 @@ class PathDelivery {
 
   DialogFinder finder_;
 };
-
-// The click handler of mnuPath element Index: delivers that element's caption.
-void DeliverPath(MainWindow& frmMain, int Index);
 
 }  // namespace hop

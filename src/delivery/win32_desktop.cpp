@@ -162,11 +162,12 @@ void MarkPrivate() {
   for (const UINT format : {exclude, history, cloud}) {
     win32::UniqueGlobal zero(::GlobalAlloc(GMEM_MOVEABLE, sizeof(DWORD)));
     if (!zero) continue;
-    if (auto* value = static_cast<DWORD*>(::GlobalLock(zero.get()))) {
-      *value = 0;
-      ::GlobalUnlock(zero.get());
-      if (::SetClipboardData(format, zero.get())) zero.release();
+    {
+      const win32::LockedGlobal locked(zero.get());
+      if (!locked.get()) continue;
+      *static_cast<DWORD*>(locked.get()) = 0;
     }
+    if (::SetClipboardData(format, zero.get())) zero.release();
   }
 }
 
@@ -260,13 +261,13 @@ win32::UniqueGlobal CopyGlobal(HANDLE source) {
   if (size == 0) return {};
   win32::UniqueGlobal copy(::GlobalAlloc(GMEM_MOVEABLE, size));
   if (!copy) return {};
-  const void* from = ::GlobalLock(source);
-  void* to = ::GlobalLock(copy.get());
-  const bool ok = from && to;
-  if (ok) std::memcpy(to, from, size);
-  if (to) ::GlobalUnlock(copy.get());
-  if (from) ::GlobalUnlock(source);
-  return ok ? std::move(copy) : win32::UniqueGlobal{};
+  {
+    const win32::LockedGlobal from(source);
+    const win32::LockedGlobal to(copy.get());
+    if (!from.get() || !to.get()) return {};
+    std::memcpy(to.get(), from.get(), size);
+  }
+  return copy;
 }
 
 // Formats whose handle is neither memory nor a GDI object that can be copied.
@@ -567,11 +568,13 @@ bool Win32Desktop::SetClipboardText(std::wstring_view text) {
   const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
   win32::UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
   if (!memory) return false;
-  auto* to = static_cast<wchar_t*>(::GlobalLock(memory.get()));
-  if (!to) return false;
-  std::memcpy(to, text.data(), text.size() * sizeof(wchar_t));
-  to[text.size()] = L'\0';
-  ::GlobalUnlock(memory.get());
+  {
+    const win32::LockedGlobal locked(memory.get());
+    auto* to = static_cast<wchar_t*>(locked.get());
+    if (!to) return false;
+    std::memcpy(to, text.data(), text.size() * sizeof(wchar_t));
+    to[text.size()] = L'\0';
+  }
   PatientClipboard clipboard(owner_, bounds_.clipboard);
   if (!clipboard || !::EmptyClipboard()) return false;
   if (!::SetClipboardData(CF_UNICODETEXT, memory.get())) return false;

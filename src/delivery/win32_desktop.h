@@ -30,7 +30,6 @@ class Win32Desktop : public Desktop {
 
   // `clipboardOwner` is the window that owns the clipboard while the path is on it.
   explicit Win32Desktop(HWND clipboardOwner) : owner_(clipboardOwner) {}
-  Win32Desktop(HWND clipboardOwner, Bounds bounds) : owner_(clipboardOwner), bounds_(bounds) {}
 
   void SetBusyPointer(bool busy) override;
   Candidate Inspect(WindowHandle match) override;

@@ -5,7 +5,16 @@
 
 namespace hop {
 
-// The text of topic 10 (the window and its label) to 14 (cmdClose); empty for any other topic.
+// The context-help topics: the window (and its label), then one per control.
+enum HelpTopic : unsigned {
+  kWindowTopic = 10,
+  kPathsTopic = 11,
+  kAddTopic = 12,
+  kDeleteTopic = 13,
+  kCloseTopic = 14,
+};
+
+// The text of a topic; empty for any other number.
 std::wstring_view EditorHelpText(unsigned topic);
 
 }  // namespace hop

@@ -1,7 +1,8 @@
 // The editor window's design: client size and controls in twips, control ids and help topics.
 #pragma once
 
-#include "shell/twips.h"
+#include "editor/editor_help.h"
+#include "model/twips.h"
 
 namespace hop::editor_layout {
 
@@ -27,13 +28,11 @@ struct Control {
 
 // In tab order.
 constexpr Control kControls[] = {
-    {Label1, L"&Path:", {120, 120, 375, 255}, 10},
-    {cboPaths, L"", {120, 360, 3015, 315}, 11},
-    {cmdAdd, L"&Add", {120, 840, 855, 375}, 12},
-    {cmdDelete, L"&Delete", {1200, 840, 855, 375}, 13},
-    {cmdClose, L"&Close", {2280, 840, 855, 375}, 14},
+    {Label1, L"&Path:", {120, 120, 375, 255}, kWindowTopic},
+    {cboPaths, L"", {120, 360, 3015, 315}, kPathsTopic},
+    {cmdAdd, L"&Add", {120, 840, 855, 375}, kAddTopic},
+    {cmdDelete, L"&Delete", {1200, 840, 855, 375}, kDeleteTopic},
+    {cmdClose, L"&Close", {2280, 840, 855, 375}, kCloseTopic},
 };
-
-constexpr unsigned kWindowHelpTopic = 10;
 
 }  // namespace hop::editor_layout

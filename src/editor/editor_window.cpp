@@ -9,7 +9,6 @@
 #include "editor/path_list_editor.h"
 #include "editor/place_bottom_right.h"
 #include "editor/win32_editor_view.h"
-#include "shell/main_window.h"
 #include "win32/dpi.h"
 #include "win32/window_owner.h"
 
@@ -24,10 +23,8 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP;
 // How many entries the drop-down list shows before it scrolls.
 constexpr int kDroppedEntries = 8;
 
-void RegisterEditorClass(HINSTANCE instance, HICON icon, HICON smallIcon) {
+WNDCLASSEXW EditorClass(HINSTANCE instance, HICON icon, HICON smallIcon) {
   WNDCLASSEXW windowClass{};
-  if (::GetClassInfoExW(instance, EditorWindow::kClassName, &windowClass)) return;
-  windowClass.cbSize = sizeof(windowClass);
   // A dialog class of its own: the dialog manager's keyboard handling, not the dialog class name.
   windowClass.lpfnWndProc = ::DefDlgProcW;
   windowClass.cbWndExtra = DLGWINDOWEXTRA;
@@ -37,7 +34,7 @@ void RegisterEditorClass(HINSTANCE instance, HICON icon, HICON smallIcon) {
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = EditorWindow::kClassName;
-  ::RegisterClassExW(&windowClass);
+  return windowClass;
 }
 
 void AppendString(std::vector<WORD>& words, const wchar_t* text) {
@@ -79,13 +76,10 @@ int CaptionWidth(HWND control, HFONT font) {
     if (*c != L'&') text += *c;
   }
   SIZE size{};
-  if (HDC dc = ::GetDC(control)) {
-    {
-      win32::SelectedObject selected(dc, font);
-      ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    }
-    ::ReleaseDC(control, dc);
-  }
+  const win32::WindowDC dc(control);
+  if (!dc.get()) return 0;
+  const win32::SelectedObject selected(dc.get(), font);
+  ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
   return size.cx;
 }
 
@@ -115,7 +109,15 @@ bool IsMouseDown(UINT message) {
 
 }  // namespace
 
-EditorWindow::EditorWindow(MainWindow& frmMain) : frmMain_(frmMain) {}
+EditorWindow::EditorWindow(HWND owner, HICON icon, HICON smallIcon, PathMenu& paths,
+                           std::function<void()> onClosed)
+    : owner_(owner),
+      icon_(icon),
+      smallIcon_(smallIcon),
+      paths_(paths),
+      onClosed_(std::move(onClosed)),
+      windowClass_(EditorClass(win32::InstanceOf(owner), icon, smallIcon)),
+      help_(win32::InstanceOf(owner)) {}
 
 EditorWindow::~EditorWindow() {
   Unload();
@@ -142,17 +144,15 @@ std::wstring EditorWindow::HelpShown() const {
 }
 
 void EditorWindow::Form_Load() {
-  const HINSTANCE instance = frmMain_.instance();
-  RegisterEditorClass(instance, frmMain_.Icon(), frmMain_.SmallIcon());
   const std::vector<WORD> dialog = DialogTemplate();
   // WM_INITDIALOG takes ownership of the new window and runs the opening steps.
-  ::CreateDialogIndirectParamW(instance, reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()),
-                               frmMain_.hwnd(), &EditorWindow::DialogProc,
-                               reinterpret_cast<LPARAM>(this));
+  ::CreateDialogIndirectParamW(win32::InstanceOf(owner_),
+                               reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()), owner_,
+                               &EditorWindow::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 void EditorWindow::CreateControls() {
-  const HINSTANCE instance = frmMain_.instance();
+  const HINSTANCE instance = win32::InstanceOf(owner_);
   for (const layout::Control& control : layout::kControls) {
     const wchar_t* windowClass = L"BUTTON";
     DWORD style = WS_CHILD | WS_VISIBLE;
@@ -180,7 +180,7 @@ void EditorWindow::CreateControls() {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
     ::SetWindowContextHelpId(child, control.helpTopic);
   }
-  ::SetWindowContextHelpId(window_.get(), layout::kWindowHelpTopic);
+  ::SetWindowContextHelpId(window_.get(), kWindowTopic);
   ::SendMessageW(window_.get(), DM_SETDEFID, layout::cmdAdd, 0);
 }
 
@@ -211,9 +211,10 @@ void EditorWindow::Form_Unload() {
   EndHelpMode();
   help_.Hide();
   if (!rules_) return;
-  frmMain_.TrayNotify().SetTipText(rules_->Form_Unload());
+  rules_->Form_Unload();
   rules_.reset();
   view_.reset();
+  if (onClosed_) onClosed_();
 }
 
 void EditorWindow::OnCommand(int id, int code) {
@@ -250,7 +251,7 @@ void EditorWindow::ShowHelpFor(HWND control, POINT anchor) {
     control = ::GetParent(control);
   }
   DWORD topic = control ? ::GetWindowContextHelpId(control) : 0;
-  if (topic == 0) topic = layout::kWindowHelpTopic;
+  if (topic == 0) topic = kWindowTopic;
   help_.Show(form, font_.get(), EditorHelpText(topic), anchor);
 }
 
@@ -315,10 +316,10 @@ INT_PTR EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       CreateControls();
       Layout(win32::DpiForWindow(form));
       PlaceBottomRight(form);
-      ::SendMessageW(form, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(frmMain_.Icon()));
-      ::SendMessageW(form, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(frmMain_.SmallIcon()));
+      ::SendMessageW(form, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+      ::SendMessageW(form, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
       view_ = std::make_unique<Win32EditorView>(form);
-      rules_ = std::make_unique<PathListEditor>(frmMain_.Paths(), *view_);
+      rules_ = std::make_unique<PathListEditor>(paths_, *view_);
       rules_->Form_Load();
       return TRUE;  // the focus goes to the first control that takes it: cboPaths
     case WM_COMMAND:

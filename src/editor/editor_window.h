@@ -5,14 +5,16 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "editor/help_popup.h"
+#include "model/path_menu.h"
 #include "win32/unique_handle.h"
+#include "win32/window_class.h"
 
 namespace hop {
 
-class MainWindow;
 class PathListEditor;
 class Win32EditorView;
 
@@ -20,7 +22,10 @@ class EditorWindow {
  public:
   static constexpr const wchar_t* kClassName = L"HopdirsList";
 
-  explicit EditorWindow(MainWindow& frmMain);
+  // The window is owned by `owner` and shows `icon` and `smallIcon` (which must outlive it); it
+  // edits `paths`, and `onClosed` runs each time it has closed, the path list then final.
+  EditorWindow(HWND owner, HICON icon, HICON smallIcon, PathMenu& paths,
+               std::function<void()> onClosed);
   EditorWindow(const EditorWindow&) = delete;
   EditorWindow& operator=(const EditorWindow&) = delete;
   ~EditorWindow();
@@ -53,7 +58,12 @@ class EditorWindow {
   void EndHelpMode();
   void OnHelpModeClick(POINT clientPoint);
 
-  MainWindow& frmMain_;
+  HWND owner_;
+  HICON icon_;
+  HICON smallIcon_;
+  PathMenu& paths_;
+  std::function<void()> onClosed_;
+  win32::WindowClass windowClass_;
   win32::UniqueWindow window_;
   win32::UniqueFont font_;
   std::unique_ptr<Win32EditorView> view_;

@@ -8,16 +8,14 @@
 namespace hop {
 namespace {
 
-void RegisterPopupClass(HINSTANCE instance, WNDPROC proc) {
+WNDCLASSEXW PopupClass(HINSTANCE instance, WNDPROC proc) {
   WNDCLASSEXW windowClass{};
-  if (::GetClassInfoExW(instance, HelpPopup::kClassName, &windowClass)) return;
-  windowClass.cbSize = sizeof(windowClass);
   windowClass.style = CS_DROPSHADOW | CS_SAVEBITS;
   windowClass.lpfnWndProc = proc;
   windowClass.hInstance = instance;
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   windowClass.lpszClassName = HelpPopup::kClassName;
-  ::RegisterClassExW(&windowClass);
+  return windowClass;
 }
 
 RECT WorkAreaAt(POINT point) {
@@ -29,23 +27,20 @@ RECT WorkAreaAt(POINT point) {
 
 }  // namespace
 
+HelpPopup::HelpPopup(HINSTANCE instance)
+    : windowClass_(PopupClass(instance, &HelpPopup::WindowProc)) {}
+
 void HelpPopup::Show(HWND owner, HFONT font, std::wstring_view text, POINT anchor) {
   Hide();
-  const HINSTANCE instance =
-      reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(owner, GWLP_HINSTANCE));
-  RegisterPopupClass(instance, &HelpPopup::WindowProc);
   font_ = font;
   text_.assign(text);
   const UINT dpi = win32::DpiForWindow(owner);
   padding_ = ::MulDiv(6, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
 
   RECT textRect{};
-  if (HDC dc = ::GetDC(owner)) {
-    {
-      win32::SelectedObject selected(dc, font_);
-      textRect = TextRect(dc, ::MulDiv(280, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI));
-    }
-    ::ReleaseDC(owner, dc);
+  if (const win32::WindowDC dc(owner); dc.get()) {
+    const win32::SelectedObject selected(dc.get(), font_);
+    textRect = TextRect(dc.get(), ::MulDiv(280, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI));
   }
   const int width = textRect.right + 2 * padding_ + 2;  // + the one-pixel border on each side
   const int height = textRect.bottom + 2 * padding_ + 2;
@@ -55,7 +50,7 @@ void HelpPopup::Show(HWND owner, HFONT font, std::wstring_view text, POINT ancho
 
   window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, text_.c_str(),
                                   WS_POPUP | WS_BORDER, x, y, width, height, owner, nullptr,
-                                  instance, this));
+                                  win32::InstanceOf(owner), this));
   // Shown above everything without taking the activation, so the keyboard stays in the editor.
   ::SetWindowPos(window_.get(), HWND_TOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);

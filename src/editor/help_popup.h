@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "win32/unique_handle.h"
+#include "win32/window_class.h"
 
 namespace hop {
 
@@ -15,7 +16,7 @@ class HelpPopup {
  public:
   static constexpr const wchar_t* kClassName = L"HopdirsHelpPopup";
 
-  HelpPopup() = default;
+  explicit HelpPopup(HINSTANCE instance);
   HelpPopup(const HelpPopup&) = delete;
   HelpPopup& operator=(const HelpPopup&) = delete;
 
@@ -31,6 +32,7 @@ class HelpPopup {
   void Paint(HWND hwnd);
   RECT TextRect(HDC dc, int maxWidth) const;
 
+  win32::WindowClass windowClass_;
   win32::UniqueWindow window_;
   HFONT font_ = nullptr;
   std::wstring text_;

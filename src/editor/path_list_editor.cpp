@@ -1,7 +1,5 @@
 #include "editor/path_list_editor.h"
 
-#include "shell/tray_rules.h"
-
 namespace hop {
 
 void PathListEditor::Form_Load() {
@@ -58,9 +56,8 @@ void PathListEditor::cmdDelete_Click() {
   }
 }
 
-std::wstring PathListEditor::Form_Unload() {
+void PathListEditor::Form_Unload() {
   SyncMenuCaptions();
-  return TipText(paths_.PathCount());
 }
 
 void PathListEditor::SyncMenuCaptions() {

@@ -1,5 +1,5 @@
 // The rules of the path list editor (frmList): opening, the edit rule, Add, Delete and closing,
-// over the main window's path menu and the editor's view.
+// over the path list and the editor's view.
 //
 // The editor works on a sorted copy of the path list in cboPaths. Add appends the new path as
 // the last path menu item; Delete removes the last path menu item and then rewrites the
@@ -12,7 +12,7 @@
 #include <string>
 
 #include "editor/editor_view.h"
-#include "shell/path_menu.h"
+#include "model/path_menu.h"
 
 namespace hop {
 
@@ -28,8 +28,8 @@ class PathListEditor {
   void cmdAdd_Click();
   // Removes the selected entry.
   void cmdDelete_Click();
-  // Rewrites the path menu captions from the sorted list; returns the tray icon's new tip text.
-  std::wstring Form_Unload();
+  // Rewrites the path menu captions from the sorted list.
+  void Form_Unload();
 
  private:
   bool IsDuplicate(const std::wstring& path) const;

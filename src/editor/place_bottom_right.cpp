@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "shell/twips.h"
+#include "model/twips.h"
 
 namespace hop {
 namespace {

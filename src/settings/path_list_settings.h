@@ -8,8 +8,8 @@
 #include <functional>
 #include <string_view>
 
+#include "model/path_menu.h"
 #include "settings/settings_store.h"
-#include "shell/path_menu.h"
 
 namespace hop {
 

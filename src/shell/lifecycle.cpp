@@ -1,3 +1,4 @@
+// The main window's start-up and shut-down steps.
 #include "shell/lifecycle.h"
 
 #include <windows.h>
@@ -7,7 +8,6 @@
 #include "about/about_window.h"
 #include "editor/editor_window.h"
 #include "settings/path_list_settings.h"
-#include "settings/registry_store.h"
 #include "shell/main_window.h"
 #include "shell/tray_rules.h"
 
@@ -21,19 +21,6 @@ std::wstring InstanceMutexName() {
   DWORD length = DWORD(std::size(user));
   if (!::GetUserNameW(user, &length)) user[0] = L'\0';
   return std::wstring(L"Local\\Quorvane.Hopdirs.Instance.") + user;
-}
-
-// True when this process is the first instance; it then holds the mutex until it ends.
-bool ClaimInstance(MainWindow& frmMain) {
-  const HANDLE created = ::CreateMutexW(nullptr, FALSE, InstanceMutexName().c_str());
-  const DWORD error = ::GetLastError();
-  win32::UniqueKernelHandle mutex(created);
-  if (error == ERROR_ALREADY_EXISTS) return false;
-  // Access denied: the mutex exists but is not ours to open, so an instance runs. Any other
-  // failure cannot tell, and starting beats refusing to run at all.
-  if (!mutex) return error != ERROR_ACCESS_DENIED;
-  frmMain.InstanceMutex = std::move(mutex);
-  return true;
 }
 
 void SystemBeep() {
@@ -52,37 +39,49 @@ void ProcessPendingMessages() {
 
 }  // namespace
 
-bool Form_Load(MainWindow& frmMain) {
-  if (!ClaimInstance(frmMain)) {
-    Form_QueryUnload(frmMain, UnloadMode::FormCode);
-    SystemBeep();
-    return false;
-  }
-  RegistryStore store;
-  bool clipboard = true;
-  ReadPathListSettings(store, frmMain.Paths(), clipboard);
-  frmMain.SetClipboardChecked(clipboard);
-  frmMain.TrayNotify().Start(frmMain.hwnd(), frmMain.SmallIcon());
-  frmMain.TrayNotify().SetTipText(TipText(frmMain.PathCount()));
+// True when this process is the first instance; it then holds the mutex until it ends.
+bool MainWindow::ClaimInstance() {
+  const HANDLE created = ::CreateMutexW(nullptr, FALSE, InstanceMutexName().c_str());
+  const DWORD error = ::GetLastError();
+  win32::UniqueKernelHandle mutex(created);
+  if (error == ERROR_ALREADY_EXISTS) return false;
+  // Access denied: the mutex exists but is not ours to open, so an instance runs. Any other
+  // failure cannot tell, and starting beats refusing to run at all.
+  if (!mutex) return error != ERROR_ACCESS_DENIED;
+  instanceMutex_ = std::move(mutex);
   return true;
 }
 
-void Form_QueryUnload(MainWindow& frmMain, UnloadMode mode) {
-  if (mode == UnloadMode::AppWindows || mode == UnloadMode::AppTaskManager) SaveAndQuit(frmMain);
+// The load step: the single-instance check, the settings read, the tray icon and its tip. False
+// when another instance runs already and this one must end at once.
+bool MainWindow::Form_Load() {
+  if (!ClaimInstance()) {
+    Form_QueryUnload(UnloadMode::FormCode);
+    SystemBeep();
+    return false;
+  }
+  ReadPathListSettings(settings_, paths_, clipboardChecked_);
+  tray_.Start(hwnd_, smallIcon_.get());
+  tray_.SetTipText(TipText(PathCount()));
+  return true;
 }
 
-void ShutDown(MainWindow& frmMain) {
-  RegistryStore store;
-  WritePathListSettings(store, frmMain.Paths(), frmMain.ClipboardChecked(), &SystemBeep);
+// The close request: modes 2 and 3 save and end, the others do nothing.
+void MainWindow::Form_QueryUnload(UnloadMode mode) {
+  if (mode == UnloadMode::AppWindows || mode == UnloadMode::AppTaskManager) SaveAndQuit();
+}
+
+void MainWindow::ShutDown() {
+  WritePathListSettings(settings_, paths_, clipboardChecked_, &SystemBeep);
   ProcessPendingMessages();
-  frmMain.TrayNotify().Stop();
-  UnloadAboutBox();
-  frmMain.frmList().Unload();
+  tray_.Stop();
+  if (about_) about_->Unload();
+  if (editor_) editor_->Unload();
   ProcessPendingMessages();
 }
 
-void SaveAndQuit(MainWindow& frmMain) {
-  ShutDown(frmMain);
+void MainWindow::SaveAndQuit() {
+  ShutDown();
   ::ExitProcess(0);
 }
 

@@ -1,4 +1,5 @@
-// Start-up and shut-down of the process.
+// Start-up and shut-down of the process: the main window's load step and close request, whose
+// steps live in lifecycle.cpp.
 //
 // How the platform's messages map to the close-request modes (the mapping itself sits in the main
 // window's message handler): WM_ENDSESSION with wParam TRUE, the session really ending, is mode 2;
@@ -10,8 +11,6 @@
 
 namespace hop {
 
-class MainWindow;
-
 // Why the main window is asked to close, in the program's own terms.
 enum class UnloadMode {
   FormControlMenu = 0,  // the window's control menu
@@ -20,16 +19,5 @@ enum class UnloadMode {
   AppTaskManager = 3,   // another program (the task manager) asks it to close
   FormOwner = 4,        // the owning window is closing
 };
-
-// The main window's load step: the single-instance check, the settings read, the tray icon and
-// its tip. False when another instance runs already and this one must end at once.
-bool Form_Load(MainWindow& frmMain);
-// The close request of the main window: modes 2 and 3 save and end, the others do nothing.
-void Form_QueryUnload(MainWindow& frmMain, UnloadMode mode);
-// Everything SaveAndQuit does before the process ends: the settings write, pending messages,
-// the tray icon removed, the about box and the editor closed, pending messages again.
-void ShutDown(MainWindow& frmMain);
-// ShutDown, then the process ends on the spot.
-[[noreturn]] void SaveAndQuit(MainWindow& frmMain);
 
 }  // namespace hop

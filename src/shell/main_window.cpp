@@ -2,11 +2,11 @@
 
 #include "about/about_texts.h"
 #include "about/about_window.h"
-#include "app/resource.h"
-#include "delivery/deliver_path.h"
+#include "delivery/delivery_notice.h"
+#include "delivery/win32_desktop.h"
 #include "editor/editor_window.h"
-#include "shell/lifecycle.h"
 #include "shell/popup_menus.h"
+#include "shell/resource_ids.h"
 #include "win32/window_owner.h"
 
 namespace hop {
@@ -18,34 +18,47 @@ HICON LoadAppIcon(HINSTANCE instance, int sizeMetric) {
       ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_HOPDIRS), IMAGE_ICON, size, size, 0));
 }
 
+WNDCLASSEXW MainClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = MainWindow::kClassName;
+  return windowClass;
+}
+
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance)
+MainWindow::MainWindow(HINSTANCE instance, SettingsStore& settings)
     : instance_(instance),
+      settings_(settings),
       largeIcon_(LoadAppIcon(instance, SM_CXICON)),
       smallIcon_(LoadAppIcon(instance, SM_CXSMICON)),
-      editor_(std::make_unique<EditorWindow>(*this)),
-      delivery_(std::make_unique<DeliveryState>()) {}
+      windowClass_(MainClass(instance, &MainWindow::WindowProc)) {}
 
 MainWindow::~MainWindow() {
+  about_.reset();
   editor_.reset();
   if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
 }
 
 bool MainWindow::Create() {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = &MainWindow::WindowProc;
-  windowClass.hInstance = instance_;
-  windowClass.hIcon = largeIcon_.get();
-  windowClass.hIconSm = smallIcon_.get();
-  windowClass.lpszClassName = kClassName;
-  ::RegisterClassExW(&windowClass);
   // Never shown: WS_POPUP without WS_VISIBLE; a tool window has no taskbar button.
   hwnd_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                             nullptr, instance_, this);
   if (!hwnd_) return false;
-  return Form_Load(*this);
+  editor_ = std::make_unique<EditorWindow>(hwnd_, largeIcon_.get(), smallIcon_.get(), paths_,
+                                           [this] { OnEditorClosed(); });
+  about_ = std::make_unique<AboutWindow>(hwnd_, largeIcon_.get());
+  return Form_Load();
+}
+
+bool MainWindow::PreTranslateMessage(MSG& message) {
+  return editor_ && editor_->PreTranslateMessage(message);
+}
+
+// The editor has changed the path list: the tip shows the new count.
+void MainWindow::OnEditorClosed() {
+  tray_.SetTipText(TipText(PathCount()));
 }
 
 void MainWindow::OnTrayNotification(TrayNotification notification) {
@@ -100,17 +113,21 @@ void MainWindow::mnuClipboard_Click() {
 }
 
 void MainWindow::mnuAbout_Click() {
-  AboutText = AboutTextFor(PathCount());
-  ShowAboutBox(*this);
+  about_->Show(AboutTextFor(PathCount()));
 }
 
 void MainWindow::mnuExit_Click() {
   ending_ = true;
-  SaveAndQuit(*this);
+  SaveAndQuit();
 }
 
 void MainWindow::mnuPath_Click(int Index) {
-  DeliverPath(*this, Index);
+  if (Index < 1 || Index > PathCount()) return;
+  // Read at click time: the caption as it stands now is what is delivered.
+  const std::wstring path = paths_.Caption(static_cast<std::size_t>(Index));
+  Win32Desktop desktop(hwnd_);
+  const auto outcome = delivery_.Deliver(desktop, path, clipboardChecked_);
+  if (const auto notice = DeliveryNotice(outcome, path)) tray_.ShowBalloon(kNoticeTitle, *notice);
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -139,13 +156,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
       if (wParam && !ending_) {
         ending_ = true;
-        Form_QueryUnload(*this, UnloadMode::AppWindows);
+        Form_QueryUnload(UnloadMode::AppWindows);
       }
       return 0;
     case WM_CLOSE:
       if (ending_) return 0;  // already saving and ending
       ending_ = true;
-      Form_QueryUnload(*this, UnloadMode::AppTaskManager);
+      Form_QueryUnload(UnloadMode::AppTaskManager);
       return 0;
     case WM_DESTROY:
       ::PostQuitMessage(0);

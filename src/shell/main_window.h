@@ -1,5 +1,6 @@
-// frmMain: the hidden main window. It owns the tray icon, the two popup menus and, through the
-// path menu, the one in-memory copy of the path list. It is a hidden top-level window (not a
+// frmMain: the hidden main window and the composition root. It owns the tray icon, the two popup
+// menus, the one in-memory copy of the path list (the path menu), the delivery and the other
+// windows, and hands each of them what it uses. It is a hidden top-level window (not a
 // message-only one) so that it receives the session-end and "TaskbarCreated" broadcasts, and it
 // is a tool window so that it never gets a taskbar button.
 #pragma once
@@ -10,34 +11,38 @@
 #include <memory>
 #include <string>
 
-#include "shell/path_menu.h"
+#include "delivery/path_delivery.h"
+#include "delivery/win32_window_tree.h"
+#include "model/path_menu.h"
+#include "settings/settings_store.h"
+#include "shell/lifecycle.h"
 #include "shell/tray_icon.h"
 #include "shell/tray_rules.h"
 #include "win32/unique_handle.h"
+#include "win32/window_class.h"
 
 namespace hop {
 
+class AboutWindow;
 class EditorWindow;
-class DeliveryState;
 
 class MainWindow {
  public:
   static constexpr const wchar_t* kClassName = L"HopdirsMain";
 
-  explicit MainWindow(HINSTANCE instance);
+  // The settings are read from and written to `settings`, which must outlive the window.
+  MainWindow(HINSTANCE instance, SettingsStore& settings);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
   ~MainWindow();
 
-  // Creates the hidden window and runs the load step. False when the program must end at once.
+  // Creates the hidden window and its owned windows and runs the load step. False when the
+  // program must end at once.
   bool Create();
 
   HWND hwnd() const { return hwnd_; }
-  HINSTANCE instance() const { return instance_; }
-  HICON Icon() const { return largeIcon_.get(); }
-  HICON SmallIcon() const { return smallIcon_.get(); }
 
-  // The path list (mnuPath elements 1..PathCount) and the public methods other windows use.
+  // The path list (mnuPath elements 1..PathCount).
   PathMenu& Paths() { return paths_; }
   const PathMenu& Paths() const { return paths_; }
   void AddMenuItem(const std::uint8_t& Pos, const std::wstring& Dest) {
@@ -48,17 +53,14 @@ class MainWindow {
 
   // The check mark of mnuClipboard: the clipboard option.
   bool ClipboardChecked() const { return clipboardChecked_; }
-  void SetClipboardChecked(bool checked) { clipboardChecked_ = checked; }
 
   TrayIcon& TrayNotify() { return tray_; }
   EditorWindow& frmList() { return *editor_; }
-  // The dialog finder and FoundWindows, kept between path menu clicks.
-  DeliveryState& Delivery() { return *delivery_; }
+  AboutWindow& frmAboutBox() { return *about_; }
 
-  // Text the about box shows as its specific information.
-  std::wstring AboutText;
-  // Held by the running instance for as long as it lives.
-  win32::UniqueKernelHandle InstanceMutex;
+  // Gives the editor its keyboard interface (Tab, Enter, Escape, mnemonics). The message loop
+  // calls it for every message; true when the message has been handled.
+  bool PreTranslateMessage(MSG& message);
 
   // Menu commands.
   void mnuList_Click();
@@ -69,20 +71,40 @@ class MainWindow {
 
   void OnTrayNotification(TrayNotification notification);
 
+  // Everything SaveAndQuit does before the process ends: the settings write, pending messages,
+  // the tray icon removed, the about box and the editor closed, pending messages again.
+  void ShutDown();
+  // ShutDown, then the process ends on the spot.
+  [[noreturn]] void SaveAndQuit();
+
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void RunCommand(UINT id);
+  void OnEditorClosed();
+
+  // Start-up and shut-down steps (lifecycle.cpp).
+  bool Form_Load();
+  void Form_QueryUnload(UnloadMode mode);
+  bool ClaimInstance();
 
   HINSTANCE instance_;
-  HWND hwnd_ = nullptr;
+  SettingsStore& settings_;
   win32::UniqueIcon largeIcon_;
   win32::UniqueIcon smallIcon_;
+  win32::WindowClass windowClass_;
+  HWND hwnd_ = nullptr;
+  // Held by the running instance for as long as it lives.
+  win32::UniqueKernelHandle instanceMutex_;
   PathMenu paths_;
   bool clipboardChecked_ = true;
   TrayIcon tray_;
+  // The window tree the finder walks and the delivery that keeps the finder and FoundWindows
+  // between path menu clicks, both living as long as the program.
+  Win32WindowTree windowTree_;
+  PathDelivery delivery_{windowTree_};
   std::unique_ptr<EditorWindow> editor_;
-  std::unique_ptr<DeliveryState> delivery_;
+  std::unique_ptr<AboutWindow> about_;
   bool menuOpen_ = false;
   bool ending_ = false;
 };

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "shell/path_menu.h"
+#include "model/path_menu.h"
 #include "win32/unique_handle.h"
 
 namespace hop {

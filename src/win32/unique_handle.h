@@ -136,4 +136,22 @@ class WindowDC {
   HDC dc_;
 };
 
+// GlobalLock/GlobalUnlock pair: the memory of a global block for one scope (null when the block
+// cannot be locked).
+class LockedGlobal {
+ public:
+  explicit LockedGlobal(HGLOBAL memory)
+      : memory_(memory), data_(memory ? ::GlobalLock(memory) : nullptr) {}
+  LockedGlobal(const LockedGlobal&) = delete;
+  LockedGlobal& operator=(const LockedGlobal&) = delete;
+  ~LockedGlobal() {
+    if (data_) ::GlobalUnlock(memory_);
+  }
+  void* get() const { return data_; }
+
+ private:
+  HGLOBAL memory_;
+  void* data_;
+};
+
 }  // namespace hop::win32

@@ -24,6 +24,7 @@ import json
 import os
 import signal
 import subprocess
+import tempfile
 import time
 
 BUILD = os.environ.get("HOP_BUILD", os.path.join(os.path.dirname(__file__), "../../build/win"))
@@ -111,11 +112,17 @@ class Desktop:
 
     # --- probe --------------------------------------------------------------------------------
     def probe(self, *args, check=True):
-        result = wine(PROBE_EXE, *args, timeout=60)
-        if check and result.returncode != 0:
-            raise AssertionError(f"probe {args[0]} failed: {result.returncode} "
-                                 f"{result.stderr.decode(errors='replace')}")
-        return result.stdout.decode("ascii")
+        # Output through files, not pipes: the Wine desktop process that a probe may happen to
+        # start inherits its output handles, and a pipe it holds would never reach its end.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            code = subprocess.run(["wine", PROBE_EXE, *args], stdin=subprocess.DEVNULL,
+                                  stdout=out, stderr=err, timeout=60).returncode
+            out.seek(0)
+            err.seek(0)
+            if check and code != 0:
+                raise AssertionError(f"probe {args[0]} failed: {code} "
+                                     f"{err.read().decode(errors='replace')}")
+            return out.read().decode("ascii")
 
     def probe_json(self, *args):
         return json.loads(self.probe(*args))

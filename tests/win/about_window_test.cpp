@@ -8,9 +8,9 @@
 
 #include "about/about_texts.h"
 #include "about/program_version.h"
-#include "settings/registry_store.h"
-#include "shell/lifecycle.h"
+#include "app/version.h"
 #include "shell/main_window.h"
+#include "test_store.h"
 
 namespace hop {
 namespace {
@@ -22,7 +22,7 @@ struct Child {
 };
 
 HWND FindBox() {
-  return ::FindWindowW(kAboutBoxClassName, nullptr);
+  return ::FindWindowW(AboutWindow::kClassName, nullptr);
 }
 
 std::wstring TextOf(HWND window) {
@@ -50,11 +50,13 @@ void PostKey(HWND window, WPARAM key) {
 // Runs the given steps one after the other from a timer while the modal box runs; the last one
 // must close the box. A step that finds no box closes nothing, so a stuck test ends anyway.
 std::vector<std::function<void()>>* gSteps = nullptr;
-void RunStepsWhileModal(std::vector<std::function<void()>> steps,
+AboutWindow* gBox = nullptr;
+void RunStepsWhileModal(AboutWindow& box, std::vector<std::function<void()>> steps,
                         const std::function<void()>& show) {
   gSteps = &steps;
+  gBox = &box;
   const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
-    if (gSteps->empty()) return UnloadAboutBox();
+    if (gSteps->empty()) return gBox->Unload();
     auto step = std::move(gSteps->front());
     gSteps->erase(gSteps->begin());
     step();
@@ -62,6 +64,7 @@ void RunStepsWhileModal(std::vector<std::function<void()>> steps,
   show();
   ::KillTimer(nullptr, timer);
   gSteps = nullptr;
+  gBox = nullptr;
 }
 
 class AboutBoxTest : public ::testing::Test {
@@ -71,14 +74,18 @@ class AboutBoxTest : public ::testing::Test {
     MSG quit;
     while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvane");
+    test::ClearTestStore();
     ASSERT_TRUE(frmMain.Create());
   }
   void TearDown() override {
     frmMain.TrayNotify().Stop();
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvane");
+    test::ClearTestStore();
   }
-  MainWindow frmMain{::GetModuleHandleW(nullptr)};
+  // Runs the steps while the about command shows the box.
+  void AboutWhileModal(std::vector<std::function<void()>> steps) {
+    RunStepsWhileModal(frmMain.frmAboutBox(), std::move(steps), [&] { frmMain.mnuAbout_Click(); });
+  }
+  MainWindow frmMain{::GetModuleHandleW(nullptr), test::TestStore()};
 };
 
 TEST_F(AboutBoxTest, ShowsItsFiguresCentredAndModalAndEnterClosesIt) {
@@ -90,22 +97,20 @@ TEST_F(AboutBoxTest, ShowsItsFiguresCentredAndModalAndEnterClosesIt) {
   RECT rect{};
   bool mainEnabledWhileOpen = true;
   std::wstring focused;
-  RunStepsWhileModal({[&] {
-                       const HWND box = FindBox();
-                       ASSERT_NE(box, nullptr);
-                       caption = TextOf(box);
-                       children = ChildrenOf(box);
-                       ::GetWindowRect(box, &rect);
-                       mainEnabledWhileOpen = ::IsWindowEnabled(frmMain.hwnd());
-                       focused = TextOf(::GetFocus());
-                       PostKey(::GetFocus(), VK_RETURN);
-                     }},
-                     [&] { frmMain.mnuAbout_Click(); });
+  AboutWhileModal({[&] {
+    const HWND box = FindBox();
+    ASSERT_NE(box, nullptr);
+    caption = TextOf(box);
+    children = ChildrenOf(box);
+    ::GetWindowRect(box, &rect);
+    mainEnabledWhileOpen = ::IsWindowEnabled(frmMain.hwnd());
+    focused = TextOf(::GetFocus());
+    PostKey(::GetFocus(), VK_RETURN);
+  }});
 
   EXPECT_EQ(FindBox(), nullptr);  // Enter closed it and the command returned
   EXPECT_TRUE(::IsWindowEnabled(frmMain.hwnd()));
   EXPECT_FALSE(mainEnabledWhileOpen);
-  EXPECT_EQ(frmMain.AboutText, L"3 Hopdirs are available");
   EXPECT_EQ(caption, L"About Hopdirs");
   EXPECT_EQ(focused, L"OK");
 
@@ -137,21 +142,19 @@ TEST_F(AboutBoxTest, ShowsItsFiguresCentredAndModalAndEnterClosesIt) {
 TEST_F(AboutBoxTest, EscapeDoesNothingAndEachShowingRecomputes) {
   bool openAfterEscape = false;
   std::wstring first, second;
-  RunStepsWhileModal({[&] { PostKey(::GetFocus(), VK_ESCAPE); },
-                      [&] {
-                        openAfterEscape = FindBox() != nullptr;
-                        first = ChildrenOf(FindBox()).at(6).text;
-                        ::SendMessageW(FindBox(), WM_CLOSE, 0, 0);  // the title bar's close
-                      }},
-                     [&] { frmMain.mnuAbout_Click(); });
+  AboutWhileModal({[&] { PostKey(::GetFocus(), VK_ESCAPE); },
+                   [&] {
+                     openAfterEscape = FindBox() != nullptr;
+                     first = ChildrenOf(FindBox()).at(6).text;
+                     ::SendMessageW(FindBox(), WM_CLOSE, 0, 0);  // the title bar's close
+                   }});
   EXPECT_TRUE(openAfterEscape);
   EXPECT_EQ(first, L"0 Hopdirs are available");
   frmMain.AddMenuItem(1, L"C:\\new");
-  RunStepsWhileModal({[&] {
-                       second = ChildrenOf(FindBox()).at(6).text;
-                       UnloadAboutBox();
-                     }},
-                     [&] { frmMain.mnuAbout_Click(); });
+  AboutWhileModal({[&] {
+    second = ChildrenOf(FindBox()).at(6).text;
+    frmMain.frmAboutBox().Unload();
+  }});
   EXPECT_EQ(second, L"1 Hopdirs are available");
   EXPECT_EQ(FindBox(), nullptr);
 }
@@ -160,13 +163,12 @@ TEST_F(AboutBoxTest, ShutDownWhileOpenSavesFirstThenClosesTheBox) {
   frmMain.AddMenuItem(1, L"C:\\kept");
   bool iconGone = false, boxGone = false;
   std::optional<std::wstring> storedWhileClosing;
-  RunStepsWhileModal({[&] {
-                       ShutDown(frmMain);
-                       iconGone = !frmMain.TrayNotify().IsStarted();
-                       boxGone = FindBox() == nullptr;
-                       storedWhileClosing = RegistryStore().Get(L"Quorvane", L"Hopdirs", L"Path1");
-                     }},
-                     [&] { frmMain.mnuAbout_Click(); });
+  AboutWhileModal({[&] {
+    frmMain.ShutDown();
+    iconGone = !frmMain.TrayNotify().IsStarted();
+    boxGone = FindBox() == nullptr;
+    storedWhileClosing = test::TestStore().Get(L"Quorvane", L"Hopdirs", L"Path1");
+  }});
   EXPECT_TRUE(iconGone);
   EXPECT_TRUE(boxGone);
   EXPECT_EQ(storedWhileClosing, L"C:\\kept");
@@ -176,9 +178,9 @@ TEST(ProgramVersion, ComesFromTheVersionResource) {
   const auto version = ReadProgramVersion(nullptr);
   ASSERT_TRUE(version.has_value());
   EXPECT_EQ(version->description, L"File Selector Hopdir Access");
-  EXPECT_EQ(version->major, 1u);
-  EXPECT_EQ(version->minor, 21u);
-  EXPECT_EQ(version->revision, 2u);
+  EXPECT_EQ(version->major, unsigned(HOP_VERSION_MAJOR));
+  EXPECT_EQ(version->minor, unsigned(HOP_VERSION_MINOR));
+  EXPECT_EQ(version->revision, unsigned(HOP_VERSION_REVISION));
 }
 
 }  // namespace

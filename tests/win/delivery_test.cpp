@@ -119,7 +119,7 @@ class DialogThread {
 // The dialog above takes Enter as IDOK and stays where it is, so the field keeps what the path
 // left there; it has no folder to move to, so every path counts as a folder and no move is
 // waited for.
-class NoEnterDesktop : public Win32Desktop {
+class StayingDialogDesktop : public Win32Desktop {
  public:
   using Win32Desktop::Win32Desktop;
   PathKind KindOfPath(std::wstring_view) override { return PathKind::Folder; }
@@ -131,8 +131,11 @@ void PutClipboard(UINT format, const void* data, std::size_t bytes, bool empty =
   ASSERT_TRUE(clipboard);
   if (empty) ::EmptyClipboard();
   HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-  std::memcpy(::GlobalLock(memory), data, bytes);
-  ::GlobalUnlock(memory);
+  {
+    const win32::LockedGlobal locked(memory);
+    ASSERT_TRUE(locked.get());
+    std::memcpy(locked.get(), data, bytes);
+  }
   ASSERT_TRUE(::SetClipboardData(format, memory));
 }
 
@@ -140,9 +143,9 @@ std::string ClipboardBytes(UINT format) {
   win32::ClipboardScope clipboard(nullptr);
   HANDLE data = clipboard ? ::GetClipboardData(format) : nullptr;
   if (!data) return "<none>";
-  std::string bytes(static_cast<const char*>(::GlobalLock(data)), ::GlobalSize(data));
-  ::GlobalUnlock(data);
-  return bytes;
+  const win32::LockedGlobal locked(data);
+  if (!locked.get()) return "<unlocked>";
+  return std::string(static_cast<const char*>(locked.get()), ::GlobalSize(data));
 }
 
 int ClipboardFormatCount() {
@@ -154,7 +157,7 @@ TEST(Win32Delivery, TypesReservedAndUnicodeCharactersLiterallyOverTheOldText) {
   DialogThread host;
   Win32WindowTree tree;
   PathDelivery delivery(tree);
-  NoEnterDesktop desktop(nullptr);
+  StayingDialogDesktop desktop(nullptr);
   for (const std::wstring path : {L"C:\\Program Files (x86)\\", L"C:\\PROGRA~1\\", L"C:\\R&D\\",
                                   L"C:\\\u00dcberall\\", L"D:\\a+b %c ^d {e} [f]\\"}) {
     ASSERT_EQ(delivery.Deliver(desktop, path, false), DeliveryOutcome::Delivered) << path;
@@ -168,7 +171,7 @@ TEST(Win32Delivery, ClipboardModeRestoresEveryFormat) {
   DialogThread host;
   Win32WindowTree tree;
   PathDelivery delivery(tree);
-  NoEnterDesktop desktop(nullptr);
+  StayingDialogDesktop desktop(nullptr);
   const UINT custom = ::RegisterClipboardFormatW(L"Hopdirs test format");
   const wchar_t text[] = L"earlier text";
   const char blob[] = {1, 2, 3, 0, 4};
@@ -256,7 +259,7 @@ TEST(Win32Delivery, ThePasteWaitsForAClipboardHeldByAnotherProgramForAWhile) {
   DialogThread host;
   Win32WindowTree tree;
   PathDelivery delivery(tree);
-  NoEnterDesktop desktop(nullptr);
+  StayingDialogDesktop desktop(nullptr);
   const wchar_t text[] = L"held text";
   PutClipboard(CF_UNICODETEXT, text, sizeof(text));
   std::atomic<bool> holding{false};

@@ -6,8 +6,9 @@
 
 #include "editor/editor_help.h"
 #include "editor/editor_layout.h"
+#include "model/twips.h"
 #include "shell/main_window.h"
-#include "shell/twips.h"
+#include "test_store.h"
 #include "win32/dpi.h"
 
 namespace hop {
@@ -28,12 +29,12 @@ std::wstring ClassOf(HWND window) {
 }
 
 struct EditorWindowTest : ::testing::Test {
-  MainWindow frmMain{::GetModuleHandleW(nullptr)};
+  MainWindow frmMain{::GetModuleHandleW(nullptr), test::TestStore()};
   EditorWindow* editor = nullptr;
 
   void SetUp() override {
     // Whatever a start-up would read from the settings must not add to the paths stored below.
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvane\\Hopdirs");
+    test::ClearTestStore();
     ASSERT_TRUE(frmMain.Create());
     editor = &frmMain.frmList();
   }
@@ -135,7 +136,7 @@ TEST_F(EditorWindowTest, IsAnOwnedFixedDialogOfItsOwnClassWithTheDesignedControl
   }
   // Tab skips the disabled Add and Delete: from the combo box straight to Close.
   EXPECT_EQ(::GetNextDlgTabItem(form, Item(layout::cboPaths), FALSE), Item(layout::cmdClose));
-  EXPECT_EQ(::GetWindowContextHelpId(form), 10u);
+  EXPECT_EQ(::GetWindowContextHelpId(form), DWORD{kWindowTopic});
   EXPECT_EQ(LOWORD(::SendMessageW(form, DM_GETDEFID, 0, 0)), layout::cmdAdd);
 }
 
@@ -244,7 +245,7 @@ TEST_F(EditorWindowTest, F1AndTheHelpButtonShowEachControlsTopic) {
   info.hItemHandle = Edit();
   ::SendMessageW(Edit(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
   Pump();
-  EXPECT_EQ(editor->HelpShown(), EditorHelpText(11));
+  EXPECT_EQ(editor->HelpShown(), EditorHelpText(kPathsTopic));
   Key(VK_ESCAPE);  // closes the help, not the window
   EXPECT_EQ(editor->HelpShown(), L"");
   EXPECT_TRUE(editor->IsVisible());
@@ -256,13 +257,13 @@ TEST_F(EditorWindowTest, F1AndTheHelpButtonShowEachControlsTopic) {
   ::MapWindowPoints(nullptr, editor->hwnd(), reinterpret_cast<POINT*>(&rect), 2);
   ::SendMessageW(editor->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON,
                  MAKELPARAM(rect.left + 3, rect.top + 3));
-  EXPECT_EQ(editor->HelpShown(), EditorHelpText(13));
+  EXPECT_EQ(editor->HelpShown(), EditorHelpText(kDeleteTopic));
   EXPECT_NE(::GetCapture(), editor->hwnd());
 
   // A click on the window's empty area gives the window's own topic.
   ::SendMessageW(editor->hwnd(), WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
   ::SendMessageW(editor->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-  EXPECT_EQ(editor->HelpShown(), EditorHelpText(10));
+  EXPECT_EQ(editor->HelpShown(), EditorHelpText(kWindowTopic));
   // Closing the window takes its help away.
   editor->Unload();
   EXPECT_EQ(editor->HelpShown(), L"");

@@ -4,29 +4,30 @@
 #include <gtest/gtest.h>
 
 #include "editor/editor_window.h"
-#include "settings/registry_store.h"
 #include "shell/main_window.h"
+#include "test_store.h"
 
 namespace hop {
 namespace {
 
-constexpr const wchar_t* kKey = L"Software\\Quorvane\\Hopdirs";
-
 class LifecycleTest : public ::testing::Test {
  protected:
-  void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvane"); }
-  void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvane"); }
+  void SetUp() override { test::ClearTestStore(); }
+  void TearDown() override { test::ClearTestStore(); }
 
   static void Seed(std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> values) {
-    RegistryStore store;
-    for (const auto& [key, text] : values) store.Save(L"Quorvane", L"Hopdirs", key, text);
+    for (const auto& [key, text] : values)
+      test::TestStore().Save(L"Quorvane", L"Hopdirs", key, text);
   }
   static std::optional<std::wstring> Stored(const wchar_t* key) {
-    return RegistryStore().Get(L"Quorvane", L"Hopdirs", key);
+    return test::TestStore().Get(L"Quorvane", L"Hopdirs", key);
   }
   static DWORD ValueCount() {
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, test::TestStoreKey().c_str(), 0, KEY_READ, &key) !=
+        ERROR_SUCCESS) {
+      return 0;
+    }
     DWORD count = 0;
     ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr,
                        nullptr, nullptr, nullptr);
@@ -40,7 +41,7 @@ TEST_F(LifecycleTest, LoadRebuildsThePathMenuClipboardAndTipFromTheStore) {
         {L"Path1", L"C:\\a&b\\"},
         {L"Path3", L"D:\\Ünï\\"},
         {L"Clipboard", L"false"}});
-  MainWindow frmMain(::GetModuleHandleW(nullptr));
+  MainWindow frmMain(::GetModuleHandleW(nullptr), test::TestStore());
   ASSERT_TRUE(frmMain.Create());
   EXPECT_EQ(frmMain.Paths().Paths(), (std::vector<std::wstring>{L"C:\\a&b\\", L"", L"D:\\Ünï\\"}));
   EXPECT_FALSE(frmMain.ClipboardChecked());
@@ -50,11 +51,11 @@ TEST_F(LifecycleTest, LoadRebuildsThePathMenuClipboardAndTipFromTheStore) {
 }
 
 TEST_F(LifecycleTest, SecondInstanceEndsWithoutReadingOrShowingAnIcon) {
-  MainWindow first(::GetModuleHandleW(nullptr));
+  MainWindow first(::GetModuleHandleW(nullptr), test::TestStore());
   ASSERT_TRUE(first.Create());
   Seed({{L"Amount", L"1"}, {L"Path1", L"C:\\x"}, {L"Clipboard", L"False"}});
 
-  MainWindow second(::GetModuleHandleW(nullptr));
+  MainWindow second(::GetModuleHandleW(nullptr), test::TestStore());
   EXPECT_FALSE(second.Create());
   EXPECT_EQ(second.PathCount(), 0);
   EXPECT_TRUE(second.ClipboardChecked());  // never read
@@ -67,10 +68,10 @@ TEST_F(LifecycleTest, SecondInstanceEndsWithoutReadingOrShowingAnIcon) {
 
 TEST_F(LifecycleTest, InstanceEndsWithItsWindowSoALaterOneStarts) {
   {
-    MainWindow first(::GetModuleHandleW(nullptr));
+    MainWindow first(::GetModuleHandleW(nullptr), test::TestStore());
     ASSERT_TRUE(first.Create());
   }
-  MainWindow later(::GetModuleHandleW(nullptr));
+  MainWindow later(::GetModuleHandleW(nullptr), test::TestStore());
   EXPECT_TRUE(later.Create());
   later.TrayNotify().Stop();
 }
@@ -83,7 +84,7 @@ TEST_F(LifecycleTest, ShutDownWritesTheMenuThenRemovesTheIconAndClosesTheEditor)
         {L"Path4", L"4"},
         {L"Path5", L"5"},
         {L"Clipboard", L"True"}});
-  MainWindow frmMain(::GetModuleHandleW(nullptr));
+  MainWindow frmMain(::GetModuleHandleW(nullptr), test::TestStore());
   ASSERT_TRUE(frmMain.Create());
   for (std::uint8_t last = 5; last > 2; --last) frmMain.DeleteMenuItem(last);
   frmMain.Paths().SetCaption(2, L"  E:\\new & improved ");
@@ -91,7 +92,7 @@ TEST_F(LifecycleTest, ShutDownWritesTheMenuThenRemovesTheIconAndClosesTheEditor)
   frmMain.frmList().Show();
   ASSERT_TRUE(frmMain.frmList().IsVisible());
 
-  ShutDown(frmMain);
+  frmMain.ShutDown();
   EXPECT_EQ(Stored(L"Amount"), L"2");
   EXPECT_EQ(Stored(L"Path1"), L"1");
   EXPECT_EQ(Stored(L"Path2"), L"  E:\\new & improved ");
@@ -106,21 +107,21 @@ TEST_F(LifecycleTest, ShutDownWritesTheMenuThenRemovesTheIconAndClosesTheEditor)
 TEST_F(LifecycleTest, UnreadableStoredValuesStillStartAndSaveCleanly) {
   const DWORD number = 7;
   HKEY key = nullptr;
-  ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                              nullptr),
+  ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, test::TestStoreKey().c_str(), 0, nullptr, 0,
+                              KEY_SET_VALUE, nullptr, &key, nullptr),
             ERROR_SUCCESS);
   ::RegSetValueExW(key, L"Amount", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
                    sizeof(number));
   ::RegCloseKey(key);
   Seed({{L"Path1", L"C:\\kept"}, {L"Clipboard", L"maybe"}});
 
-  MainWindow frmMain(::GetModuleHandleW(nullptr));
+  MainWindow frmMain(::GetModuleHandleW(nullptr), test::TestStore());
   ASSERT_TRUE(frmMain.Create());
   EXPECT_EQ(frmMain.PathCount(), 0);
   EXPECT_TRUE(frmMain.ClipboardChecked());
   EXPECT_EQ(frmMain.TrayNotify().TipText(), L"0 Hopdirs");
   frmMain.AddMenuItem(1, L"C:\\new");
-  ShutDown(frmMain);
+  frmMain.ShutDown();
   EXPECT_EQ(Stored(L"Amount"), L"1");
   EXPECT_EQ(Stored(L"Path1"), L"C:\\new");
   EXPECT_EQ(Stored(L"Clipboard"), L"True");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/popup_menus.h"
+#include "test_store.h"
 
 namespace hop {
 namespace {
@@ -15,7 +16,8 @@ std::wstring ClassOf(HWND window) {
 }
 
 TEST(MainWindow, IsAHiddenTopLevelToolWindowOfItsOwnClass) {
-  MainWindow frmMain(::GetModuleHandleW(nullptr));
+  test::ClearTestStore();
+  MainWindow frmMain(::GetModuleHandleW(nullptr), test::TestStore());
   ASSERT_TRUE(frmMain.Create());
   const HWND window = frmMain.hwnd();
   EXPECT_FALSE(::IsWindowVisible(window));
@@ -28,7 +30,8 @@ TEST(MainWindow, IsAHiddenTopLevelToolWindowOfItsOwnClass) {
 }
 
 TEST(MainWindow, ClipboardCommandTogglesAndPathListFollowsAddAndDelete) {
-  MainWindow frmMain(::GetModuleHandleW(nullptr));
+  test::ClearTestStore();
+  MainWindow frmMain(::GetModuleHandleW(nullptr), test::TestStore());
   ASSERT_TRUE(frmMain.Create());
   EXPECT_TRUE(frmMain.ClipboardChecked());
   frmMain.mnuClipboard_Click();

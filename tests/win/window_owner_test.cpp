@@ -1,4 +1,5 @@
-// A window's C++ owner and the guard that keeps exceptions out of the system's code.
+// A window's C++ owner, the guard that keeps exceptions out of the system's code, and the owner
+// of a window class.
 #include "win32/window_owner.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 #include <stdexcept>
 
 #include "win32/unique_handle.h"
+#include "win32/window_class.h"
 
 namespace hop::win32 {
 namespace {
@@ -31,11 +33,11 @@ struct Owner {
 };
 
 TEST(WindowOwner, AttachesAtCreationAndAThrowingHandlerAnswersTheFallback) {
-  WNDCLASSW windowClass{};
+  WNDCLASSEXW windowClass{};
   windowClass.lpfnWndProc = &Owner::Proc;
   windowClass.hInstance = ::GetModuleHandleW(nullptr);
   windowClass.lpszClassName = L"HopdirsOwnerTest";
-  ::RegisterClassW(&windowClass);
+  const WindowClass registered(windowClass);
   Owner owner;
   UniqueWindow window(::CreateWindowExW(0, L"HopdirsOwnerTest", L"", WS_POPUP, 0, 0, 1, 1, nullptr,
                                         nullptr, windowClass.hInstance, &owner));
@@ -47,6 +49,42 @@ TEST(WindowOwner, AttachesAtCreationAndAThrowingHandlerAnswersTheFallback) {
   EXPECT_EQ(::SendMessageW(window.get(), WM_USER, 0, 0), -1);  // and the test is still running
   owner.throwOnUser = false;
   EXPECT_EQ(::SendMessageW(window.get(), WM_USER, 0, 0), 42);
+}
+
+bool IsRegistered(const wchar_t* name) {
+  WNDCLASSEXW found{};
+  found.cbSize = sizeof(found);
+  return ::GetClassInfoExW(::GetModuleHandleW(nullptr), name, &found) != FALSE;
+}
+
+TEST(WindowClass, TheFirstOwnerRegistersAndUnregistersAndAWindowKeepsItAlive) {
+  WNDCLASSEXW definition{};
+  definition.lpfnWndProc = ::DefWindowProcW;
+  definition.hInstance = ::GetModuleHandleW(nullptr);
+  definition.lpszClassName = L"HopdirsClassTest";
+  UniqueWindow window;
+  {
+    const WindowClass first(definition);
+    EXPECT_TRUE(first.owned());
+    {
+      const WindowClass second(definition);  // registered already: the first one keeps it
+      EXPECT_FALSE(second.owned());
+    }
+    EXPECT_TRUE(IsRegistered(L"HopdirsClassTest"));
+    window.reset(::CreateWindowExW(0, first.name(), L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                   definition.hInstance, nullptr));
+    ASSERT_TRUE(window);
+  }
+  // A class cannot go while a window of it lives; once the window is gone it can be registered
+  // afresh, and its owner's end unregisters it.
+  EXPECT_TRUE(IsRegistered(L"HopdirsClassTest"));
+  window.reset();
+  ::UnregisterClassW(L"HopdirsClassTest", definition.hInstance);
+  {
+    const WindowClass again(definition);
+    EXPECT_TRUE(again.owned());
+  }
+  EXPECT_FALSE(IsRegistered(L"HopdirsClassTest"));
 }
 
 }  // namespace

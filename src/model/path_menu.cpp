@@ -1,4 +1,4 @@
-#include "shell/path_menu.h"
+#include "model/path_menu.h"
 
 namespace hop {
 

@@ -1,0 +1,4 @@
+// Identifiers of the resources the windows load from the program (app/hopdirs.rc holds them).
+#pragma once
+
+#define IDI_HOPDIRS 1
