@@ -1,5 +1,6 @@
 #include "delivery/path_delivery.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -26,6 +27,19 @@ bool Send(Desktop& desktop, WindowHandle dialog, std::wstring_view keyString) {
   // Keys go to whatever has the foreground, so they are only sent while the dialog has it.
   const auto chords = ParseKeyString(keyString);
   return chords && desktop.IsForeground(dialog) && desktop.SendKeys(*chords);
+}
+
+// "shell:Downloads" and "::{CLSID}" name places in the shell's namespace, not in the file
+// system: they cannot be checked as files, and file dialogs go there as to a folder.
+bool IsShellLocation(std::wstring_view path) {
+  constexpr std::wstring_view kShell = L"shell:";
+  if (path.starts_with(L"::")) return true;
+  if (path.size() < kShell.size()) return false;
+  const auto lower = [](wchar_t c) {
+    return c >= L'A' && c <= L'Z' ? wchar_t(c - L'A' + L'a') : c;
+  };
+  return std::equal(kShell.begin(), kShell.end(), path.begin(),
+                    [&](wchar_t want, wchar_t c) { return lower(c) == want; });
 }
 
 bool HasHigherRights(Desktop& desktop, WindowHandle window) {
@@ -87,7 +101,7 @@ DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path,
     return chosen;
   }
   if (HasHigherRights(desktop, target.topLevel)) return DeliveryOutcome::HigherRights;
-  const PathKind kind = desktop.KindOfPath(path);
+  const PathKind kind = IsShellLocation(path) ? PathKind::Folder : desktop.KindOfPath(path);
   if (kind == PathKind::Missing) return DeliveryOutcome::PathMissing;
 
   const WindowHandle dialog = desktop.Activate(target.topLevel);

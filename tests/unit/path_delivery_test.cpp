@@ -214,6 +214,19 @@ TEST_F(Delivery, TypingSendsThePathLiterallyAsCharactersThenEnter) {
   EXPECT_EQ(desktop.sent, (Sent{typed, Keys(L"{ENTER}")}));
 }
 
+// Places in the shell's namespace cannot be checked as files; the dialog goes there as to a
+// folder.
+TEST_F(Delivery, ShellLocationsAreDeliveredAsFoldersWithoutAFileCheck) {
+  for (const std::wstring path : {L"shell:Downloads", L"Shell:Desktop\\", L"::{20D04FE0}"}) {
+    World fresh;
+    const std::wstring folder = path.ends_with(L'\\') ? path : path + L'\\';
+    fresh.desktop.paths[folder] = PathKind::Folder;  // the dialog knows it, the file system not
+    EXPECT_EQ(fresh.delivery.Deliver(fresh.desktop, path, false), DeliveryOutcome::Delivered);
+    EXPECT_EQ(fresh.Typed(), folder + L"~") << path;
+    EXPECT_EQ(fresh.desktop.text[fresh.Field(fresh.dialog)], L"Suggested.txt") << path;
+  }
+}
+
 // An empty item or a dialog that closes before activation gets nothing.
 TEST_F(Delivery, NothingIsSentWithoutAPathOrAnActiveDialog) {
   EXPECT_EQ(delivery.Deliver(desktop, L"", false), DeliveryOutcome::NoPath);
