@@ -62,7 +62,7 @@ bool MainWindow::Form_Load() {
   }
   ReadPathListSettings(settings_, paths_, clipboardChecked_);
   savedPaths_ = paths_.Paths();
-  tray_.Start(hwnd_, smallIcon_.get());
+  tray_.Start(hwnd_, trayIcon_.get());
   tray_.SetTipText(TipText(PathCount()));
   return true;
 }

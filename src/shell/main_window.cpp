@@ -1,5 +1,7 @@
 #include "shell/main_window.h"
 
+#include <commctrl.h>
+
 #include "about/about_texts.h"
 #include "about/about_window.h"
 #include "delivery/delivery_notice.h"
@@ -18,6 +20,15 @@ HICON LoadAppIcon(HINSTANCE instance, int sizeMetric) {
       ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_HOPDIRS), IMAGE_ICON, size, size, 0));
 }
 
+// The icon at the size the notification area draws it now (the small-icon size at the current
+// scaling), picked from the resource's images rather than stretched.
+HICON LoadTrayIcon(HINSTANCE instance) {
+  HICON icon = nullptr;
+  if (SUCCEEDED(::LoadIconMetric(instance, MAKEINTRESOURCEW(IDI_HOPDIRS), LIM_SMALL, &icon)))
+    return icon;
+  return LoadAppIcon(instance, SM_CXSMICON);
+}
+
 WNDCLASSEXW MainClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW windowClass{};
   windowClass.lpfnWndProc = procedure;
@@ -33,6 +44,7 @@ MainWindow::MainWindow(HINSTANCE instance, SettingsStore& settings)
       settings_(settings),
       largeIcon_(LoadAppIcon(instance, SM_CXICON)),
       smallIcon_(LoadAppIcon(instance, SM_CXSMICON)),
+      trayIcon_(LoadTrayIcon(instance)),
       windowClass_(MainClass(instance, &MainWindow::WindowProc)) {}
 
 MainWindow::~MainWindow() {
@@ -61,6 +73,13 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
 void MainWindow::OnEditorClosed() {
   tray_.SetTipText(TipText(PathCount()));
   if (!ending_ && paths_.Paths() != savedPaths_) SaveSettings();
+}
+
+void MainWindow::ReloadTrayIcon() {
+  win32::UniqueIcon icon(LoadTrayIcon(instance_));
+  if (!icon) return;
+  tray_.SetIcon(icon.get());
+  trayIcon_ = std::move(icon);  // the previous one is no longer shown
 }
 
 void MainWindow::OnTrayNotification(TrayNotification notification) {
@@ -173,6 +192,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       ::PostQuitMessage(0);
+      return 0;
+    case WM_DPICHANGED:
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:  // the scaling may have changed: the tray wants another size
+      ReloadTrayIcon();
       return 0;
     default:
       if (message == TrayIcon::TaskbarCreatedMessage() && message != 0) {

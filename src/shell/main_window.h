@@ -87,6 +87,7 @@ class MainWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void RunCommand(UINT id);
   void OnEditorClosed();
+  void ReloadTrayIcon();
 
   // Start-up and shut-down steps (lifecycle.cpp).
   bool Form_Load();
@@ -97,6 +98,7 @@ class MainWindow {
   SettingsStore& settings_;
   win32::UniqueIcon largeIcon_;
   win32::UniqueIcon smallIcon_;
+  win32::UniqueIcon trayIcon_;
   win32::WindowClass windowClass_;
   HWND hwnd_ = nullptr;
   // Held by the running instance for as long as it lives.

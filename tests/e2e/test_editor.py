@@ -168,3 +168,15 @@ def test_session_end_with_the_editor_open_after_a_middle_delete_stores_exactly_t
         assert stored["Amount"] == "3"
         assert [stored[f"Path{k}"] for k in (1, 2, 3)] == ["C:\\a", "C:\\c", "D:\\d"]
         assert "Path4" not in stored
+
+
+def test_a_double_click_brings_the_open_editor_back_in_front():
+    with Desktop() as d:
+        d.start_hopdirs()
+        editor = open_editor(d)
+        d.spawn("notepad")
+        other = d.wait_window(cls="Notepad")
+        wait_until(lambda: (d.foreground()["window"] or {}).get("hwnd") == other["hwnd"],
+                   what="another program in front")
+        time.sleep(SETTLE)
+        assert open_editor(d)["hwnd"] == editor["hwnd"], "the same editor, not a second one"
