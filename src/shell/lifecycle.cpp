@@ -61,7 +61,8 @@ bool MainWindow::Form_Load() {
     return false;
   }
   ReadPathListSettings(settings_, paths_, clipboardChecked_);
-  tray_.Start(hwnd_, smallIcon_.get());
+  savedPaths_ = paths_.Paths();
+  tray_.Start(hwnd_, trayIcon_.get());
   tray_.SetTipText(TipText(PathCount()));
   return true;
 }
@@ -71,8 +72,14 @@ void MainWindow::Form_QueryUnload(UnloadMode mode) {
   if (mode == UnloadMode::AppWindows || mode == UnloadMode::AppTaskManager) SaveAndQuit();
 }
 
-void MainWindow::ShutDown() {
+void MainWindow::SaveSettings() {
   WritePathListSettings(settings_, paths_, clipboardChecked_, &SystemBeep);
+  savedPaths_ = paths_.Paths();
+}
+
+void MainWindow::ShutDown() {
+  ending_ = true;  // from here on, nothing the closing windows change is written
+  SaveSettings();
   ProcessPendingMessages();
   tray_.Stop();
   if (about_) about_->Unload();
