@@ -133,24 +133,6 @@ std::optional<std::uint32_t> IntegrityOfProcess(HANDLE process) {
   return static_cast<std::uint32_t>(*::GetSidSubAuthority(sid, count - 1));
 }
 
-// The clipboard, opened with patience: a clipboard manager or a remote-desktop session may
-// hold it for a while.
-class PatientClipboard {
- public:
-  PatientClipboard(HWND owner, std::chrono::milliseconds bound) {
-    open_ = PollUntil(bound, [&] { return ::OpenClipboard(owner) != FALSE; });
-  }
-  PatientClipboard(const PatientClipboard&) = delete;
-  PatientClipboard& operator=(const PatientClipboard&) = delete;
-  ~PatientClipboard() {
-    if (open_) ::CloseClipboard();
-  }
-  explicit operator bool() const { return open_; }
-
- private:
-  bool open_ = false;
-};
-
 // Registered formats by which Windows keeps clipboard contents out of its clipboard history
 // and the cloud clipboard: the path is no copy of the user's, and the restored contents are
 // already there once.
@@ -542,7 +524,7 @@ bool Win32Desktop::PasteInto(WindowHandle field) {
 bool Win32Desktop::SaveClipboard() {
   saved_.clear();
   haveSaved_ = false;
-  PatientClipboard clipboard(owner_, bounds_.clipboard);
+  win32::ClipboardScope clipboard(owner_, bounds_.clipboard);
   if (!clipboard) return false;
   for (UINT format = ::EnumClipboardFormats(0); format != 0;
        format = ::EnumClipboardFormats(format)) {
@@ -575,7 +557,7 @@ bool Win32Desktop::SetClipboardText(std::wstring_view text) {
     std::memcpy(to, text.data(), text.size() * sizeof(wchar_t));
     to[text.size()] = L'\0';
   }
-  PatientClipboard clipboard(owner_, bounds_.clipboard);
+  win32::ClipboardScope clipboard(owner_, bounds_.clipboard);
   if (!clipboard || !::EmptyClipboard()) return false;
   if (!::SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
   memory.release();  // the clipboard owns it now
@@ -585,7 +567,7 @@ bool Win32Desktop::SetClipboardText(std::wstring_view text) {
 
 bool Win32Desktop::RestoreClipboard() {
   if (!haveSaved_) return false;
-  PatientClipboard clipboard(owner_, bounds_.clipboard);
+  win32::ClipboardScope clipboard(owner_, bounds_.clipboard);
   if (!clipboard || !::EmptyClipboard()) return false;
   bool all = true;
   for (auto& format : saved_) {

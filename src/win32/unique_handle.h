@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <chrono>
+
 #include <utility>
 
 namespace hop::win32 {
@@ -71,14 +73,16 @@ using UniqueGlobal = UniqueHandle<HGLOBAL, &FreeGlobal>;
 using UniqueEnhMetaFile = UniqueHandle<HENHMETAFILE, &DeleteEnhMetaFileHandle>;
 using UniqueBitmap = UniqueHandle<HBITMAP, &DeleteGdiObject<HBITMAP>>;
 
-// The clipboard held open for one scope; opening retries briefly, since another program may
-// hold it for a moment.
+// The clipboard held open for one scope. Opening retries up to `bound`, since another program
+// (a clipboard manager, a remote-desktop session) may hold it for a while.
 class ClipboardScope {
  public:
-  explicit ClipboardScope(HWND owner) {
-    for (int attempt = 0; attempt < 50 && !open_; ++attempt) {
-      open_ = ::OpenClipboard(owner) != FALSE;
-      if (!open_) ::Sleep(2);
+  explicit ClipboardScope(HWND owner,
+                          std::chrono::milliseconds bound = std::chrono::milliseconds(100)) {
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    while (!(open_ = ::OpenClipboard(owner) != FALSE) &&
+           std::chrono::steady_clock::now() < deadline) {
+      ::Sleep(2);
     }
   }
   ClipboardScope(const ClipboardScope&) = delete;
