@@ -4,6 +4,8 @@
 #include "about/about_window.h"
 #include "delivery/win32_desktop.h"
 #include "editor/editor_window.h"
+#include "hotkey/dialog_hotkey.h"
+#include "hotkey/hotkey_window.h"
 #include "shell/popup_menus.h"
 #include "shell/resource_ids.h"
 #include "win32/window_owner.h"
@@ -35,6 +37,8 @@ MainWindow::MainWindow(HINSTANCE instance, SettingsStore& settings)
       windowClass_(MainClass(instance, &MainWindow::WindowProc)) {}
 
 MainWindow::~MainWindow() {
+  hotkeyWindow_.reset();
+  hotkey_.reset();
   about_.reset();
   editor_.reset();
   if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
@@ -48,7 +52,9 @@ bool MainWindow::Create() {
   editor_ = std::make_unique<EditorWindow>(hwnd_, largeIcon_.get(), smallIcon_.get(), paths_,
                                            [this] { OnEditorClosed(); });
   about_ = std::make_unique<AboutWindow>(hwnd_, largeIcon_.get());
-  return Form_Load();
+  if (!Form_Load()) return false;
+  StartHotkey();
+  return true;
 }
 
 bool MainWindow::PreTranslateMessage(MSG& message) {
@@ -93,6 +99,8 @@ void MainWindow::RunCommand(UINT id) {
       return mnuList_Click();
     case mnuClipboard:
       return mnuClipboard_Click();
+    case mnuHotkey:
+      return mnuHotkey_Click();
     case mnuAbout:
       return mnuAbout_Click();
     case mnuExit:
@@ -148,6 +156,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == TrayIcon::kClickTimer) {
         if (auto notification = tray_.OnClickTimer()) OnTrayNotification(*notification);
       }
+      return 0;
+    case WM_HOTKEY:
+      if (wParam == DialogHotkey::kHotkeyId) OnDialogHotkey();
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;

@@ -9,10 +9,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "delivery/path_delivery.h"
 #include "delivery/win32_window_tree.h"
+#include "hotkey/hotkey_text.h"
 #include "model/path_menu.h"
 #include "settings/settings_store.h"
 #include "shell/lifecycle.h"
@@ -24,7 +26,9 @@
 namespace hop {
 
 class AboutWindow;
+class DialogHotkey;
 class EditorWindow;
+class HotkeyWindow;
 
 class MainWindow {
  public:
@@ -65,11 +69,16 @@ class MainWindow {
   // Menu commands.
   void mnuList_Click();
   void mnuClipboard_Click();
+  void mnuHotkey_Click();
   void mnuAbout_Click();
   void mnuExit_Click();
   void mnuPath_Click(int Index);
 
   void OnTrayNotification(TrayNotification notification);
+  // The hotkey was pressed while a file dialog was in front (hotkey_commands.cpp).
+  void OnDialogHotkey();
+  // The hotkey as it is now: nothing when the user chose none.
+  std::optional<Hotkey> CurrentHotkey() const;
 
   // Everything SaveAndQuit does before the process ends: the settings write, pending messages,
   // the tray icon removed, the about box and the editor closed, pending messages again.
@@ -82,6 +91,7 @@ class MainWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void RunCommand(UINT id);
   void OnEditorClosed();
+  void StartHotkey();
 
   // Start-up and shut-down steps (lifecycle.cpp).
   bool Form_Load();
@@ -105,6 +115,8 @@ class MainWindow {
   PathDelivery delivery_{windowTree_};
   std::unique_ptr<EditorWindow> editor_;
   std::unique_ptr<AboutWindow> about_;
+  std::unique_ptr<DialogHotkey> hotkey_;
+  std::unique_ptr<HotkeyWindow> hotkeyWindow_;
   bool menuOpen_ = false;
   bool ending_ = false;
 };

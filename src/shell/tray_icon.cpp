@@ -57,6 +57,18 @@ void TrayIcon::SetTipText(const std::wstring& tip) {
   ::Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
+void TrayIcon::ShowBalloon(std::wstring_view title, std::wstring_view text) {
+  if (!started_) return;
+  NOTIFYICONDATAW data = Data(NIF_INFO);
+  const auto copy = [](std::wstring_view from, auto& to) {
+    std::copy_n(from.begin(), std::min(from.size(), std::size(to) - 1), to);
+  };
+  copy(title, data.szInfoTitle);
+  copy(text, data.szInfo);
+  data.dwInfoFlags = NIIF_WARNING | NIIF_NOSOUND;
+  ::Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
 void TrayIcon::OnTaskbarCreated() {
   if (started_) Add();
 }

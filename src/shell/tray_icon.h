@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "shell/click_sorter.h"
 #include "shell/tray_rules.h"
@@ -35,6 +36,9 @@ class TrayIcon {
   // Replaces the text shown when the pointer rests on the icon.
   void SetTipText(const std::wstring& tip);
   const std::wstring& TipText() const { return tip_; }
+  // Shows a balloon (a notification on Windows 10/11) from the icon, without a sound; texts
+  // are cut to what the shell takes.
+  void ShowBalloon(std::wstring_view title, std::wstring_view text);
   bool IsStarted() const { return started_; }
 
   // The taskbar was re-created (Explorer restarted): the icon must be added again.

@@ -204,6 +204,59 @@ int Keys(int argc, wchar_t** argv) {
   return 0;
 }
 
+// --- a window of someone else's ----------------------------------------------------------------
+
+// keylog FILE: a small window titled "Key log" that writes each key it receives to FILE as
+// "down VK" / "char CODE", until it is closed.
+int KeyLog(const wchar_t* path) {
+  static FILE* log = _wfopen(path, L"w");
+  if (!log) return 1;
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR) {
+      std::fprintf(log, "%s %u\n", message == WM_CHAR ? "char" : "down",
+                   static_cast<unsigned>(wParam));
+      std::fflush(log);
+      return 0;
+    }
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(window, message, wParam, lParam);
+  };
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"HopE2eKeyLog";
+  RegisterClassW(&windowClass);
+  const HWND window =
+      CreateWindowExW(0, L"HopE2eKeyLog", L"Key log", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200,
+                      300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
+  SetForegroundWindow(window);
+  std::fprintf(log, "ready %llu\n",
+               static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+  std::fflush(log);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
+// hold-hotkey CHORD: registers the chord ("ctrl+g") as this process's hotkey and keeps it.
+int HoldHotkey(std::wstring chord) {
+  UINT modifiers = 0;
+  std::size_t plus;
+  while ((plus = chord.find(L'+')) != std::wstring::npos) {
+    const std::wstring mod = chord.substr(0, plus);
+    modifiers |= mod == L"alt" ? MOD_ALT : mod == L"ctrl" ? MOD_CONTROL : MOD_SHIFT;
+    chord = chord.substr(plus + 1);
+  }
+  if (!RegisterHotKey(nullptr, 1, modifiers, VkFor(chord))) return 1;
+  std::printf("held\n");
+  std::fflush(stdout);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  return 0;
+}
+
 // --- popup menus -----------------------------------------------------------------------------
 
 int Menus() {
@@ -419,6 +472,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"clip-dump") return ClipboardDump();
   if (command == L"clip-set") return ClipboardSet(argc - 2, argv + 2);
   if (command == L"hold") return Hold();
+  if (command == L"keylog" && argc > 2) return KeyLog(argv[2]);
+  if (command == L"hold-hotkey" && argc > 2) return HoldHotkey(argv[2]);
   if (command == L"broadcast" && argc > 2) {
     const UINT message = RegisterWindowMessageW(argv[2]);
     return SendMessageTimeoutW(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr) ? 0
