@@ -148,6 +148,20 @@ def test_a_hotkey_chosen_in_its_window_works_at_once_and_is_stored():
         time.sleep(0.5)
         assert not d.menus()
 
+        # "None": no hotkey at all, stored as an empty value.
+        d.click_tray("right")
+        d.wait_menu()
+        d.keys("h")
+        d.wait_window(title="Hopdirs Hotkey")
+        d.keys("tab", "space", "enter")  # to "None", press it, then OK
+        d.wait_no_window(title="Hopdirs Hotkey")
+        assert d.registry()["Hotkey"] == ""
+        d.probe("activate", str(host.hwnd))
+        for chord in ("ctrl+alt+j", "ctrl+g"):
+            d.keys(chord)
+        time.sleep(0.5)
+        assert not d.menus()
+
 
 def test_a_key_held_by_another_program_is_told_once_and_the_tray_still_works():
     with Desktop() as d:
