@@ -3,6 +3,7 @@
 #include <dwmapi.h>
 
 #include <string_view>
+#include <utility>
 
 #include "delivery/win32_desktop.h"
 #include "delivery/win32_window_tree.h"
@@ -129,6 +130,9 @@ void CALLBACK DialogHotkey::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, 
   if (!self || !window || object != OBJID_WINDOW || child != CHILDID_SELF) return;
   if (event == EVENT_SYSTEM_FOREGROUND) {
     self->watch_.OnForegroundEvent(AsWindowHandle(window));
+    // The platform reports the foreground: window creations no longer matter, and on Windows
+    // they are many.
+    if (self->createHook_) ::UnhookWinEvent(std::exchange(self->createHook_, nullptr));
   } else if (event == EVENT_OBJECT_CREATE) {
     if (!IsTopLevel(window)) return;
     self->watch_.OnWindowCreated(IsDialogClass(window));
