@@ -5,7 +5,8 @@
 //       same reads (ratio; goal at most 1.1)
 //   delivery_bench latency HOSTLOG FOLDER_A FOLDER_B
 //       from the delivery call to the dialog host's logged folder change, median of 20 in each
-//       mode, beside the dialog's own time when the path is set into its field and confirmed
+//       mode, beside each mode's floor: the same keys in one batch, sent with no checks into
+//       the focused field (the path and Enter; Ctrl+V and Enter with the clipboard already set)
 //   delivery_bench soak HOSTLOG FOLDER_A FOLDER_B COUNT
 //       COUNT deliveries in a row, alternating modes and folders, each checked against the
 //       host's log and the clipboard
@@ -16,6 +17,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -182,45 +184,149 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
+// The floor of a mode: its keys in one batch, with nothing checked before or after.
+bool SendFloorKeys(const std::wstring& path, bool clipboard) {
+  std::vector<INPUT> inputs;
+  const auto key = [&](WORD vk, WORD scan, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = scan;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  if (clipboard) {
+    key(VK_CONTROL, 0, 0);
+    key('V', 0, 0);
+    key('V', 0, KEYEVENTF_KEYUP);
+    key(VK_CONTROL, 0, KEYEVENTF_KEYUP);
+  } else {
+    for (wchar_t c : path) {
+      key(0, c, KEYEVENTF_UNICODE);
+      key(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
+    }
+  }
+  key(VK_RETURN, 0, 0);
+  key(VK_RETURN, 0, KEYEVENTF_KEYUP);
+  return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) ==
+         inputs.size();
+}
+
+// The real desktop, timing each of its steps: where a delivery's time goes.
+class TimedDesktop : public Win32Desktop {
+ public:
+  TimedDesktop() : Win32Desktop(nullptr) {}
+  std::map<std::string, double> spent;  // step -> total ms
+
+#define HOP_TIMED(name, call)                                                             \
+  const auto begin = Clock::now();                                                        \
+  auto result = call;                                                                     \
+  spent[name] += std::chrono::duration<double, std::milli>(Clock::now() - begin).count(); \
+  return result;
+  Candidate Inspect(WindowHandle m) override{
+      HOP_TIMED("inspect", Win32Desktop::Inspect(m))} DialogSigns SignsOf(WindowHandle d) override{
+      HOP_TIMED("signs",
+                Win32Desktop::SignsOf(d))} std::optional<std::uint32_t> IntegrityOf(WindowHandle w)
+      override{HOP_TIMED("integrity", Win32Desktop::IntegrityOf(w))} PathKind
+      KindOfPath(std::wstring_view p) override{
+          HOP_TIMED("path check", Win32Desktop::KindOfPath(p))} WindowHandle
+      Activate(WindowHandle t) override {
+    HOP_TIMED("activate", Win32Desktop::Activate(t))
+  }
+  bool FocusField(WindowHandle d, WindowHandle f) override{
+      HOP_TIMED("focus",
+                Win32Desktop::FocusField(
+                    d, f))} std::optional<std::wstring> FieldText(WindowHandle f) override {
+    HOP_TIMED("field text", Win32Desktop::FieldText(f))
+  }
+  bool WaitForText(WindowHandle f, std::wstring_view t) override {
+    HOP_TIMED("wait text", Win32Desktop::WaitForText(f, t))
+  }
+  bool SendKeys(std::span<const KeyChord> k) override {
+    HOP_TIMED("keys", Win32Desktop::SendKeys(k))
+  }
+  bool PasteInto(WindowHandle f) override {
+    HOP_TIMED("paste", Win32Desktop::PasteInto(f))
+  }
+  bool SaveClipboard() override {
+    HOP_TIMED("clip save", Win32Desktop::SaveClipboard())
+  }
+  bool SetClipboardText(std::wstring_view t) override {
+    HOP_TIMED("clip set", Win32Desktop::SetClipboardText(t))
+  }
+  bool RestoreClipboard() override {
+    HOP_TIMED("clip restore", Win32Desktop::RestoreClipboard())
+  }
+#undef HOP_TIMED
+};
+
+// The real window tree, timing the finder's walk.
+class TimedTree : public Win32WindowTree {
+ public:
+  double spent = 0;  // ms
+  WindowHandle DesktopWindow() override {
+    started_ = Clock::now();
+    return Win32WindowTree::DesktopWindow();
+  }
+  WindowHandle NextSibling(WindowHandle w) override {
+    const auto next = Win32WindowTree::NextSibling(w);
+    if (next == 0 && HasParent(w) == false) {
+      spent += std::chrono::duration<double, std::milli>(Clock::now() - started_).count();
+    }
+    return next;
+  }
+
+ private:
+  Clock::time_point started_;
+};
+
 int Latency(const char* log, const wchar_t* a, const wchar_t* b) {
   HostLog host(log);
   host.SkipExisting();
-  Win32WindowTree tree;
+  TimedTree tree;
   PathDelivery delivery(tree);
-  Win32Desktop desktop(nullptr);
-  std::vector<double> typed, pasted, floor;
-  for (int i = 0; i < 60; ++i) {
+  TimedDesktop desktop;
+  // typing, clipboard; each by Hopdirs and as its floor
+  std::vector<double> times[2][2];
+  for (int i = 0; i < 80; ++i) {
     const std::wstring path = i % 2 ? a : b;
-    FolderLine line;
+    const bool clipboard = i % 4 >= 2;
+    const bool floor = (i / 4) % 2 == 1;
+    if (floor) {
+      // Untimed: the dialog in front, the field focused with its text selected, the clipboard
+      // set.
+      const WindowHandle dialog = AsWindowHandle(host.Dialog());
+      desktop.Activate(dialog);
+      desktop.FocusField(dialog, desktop.FileNameField(dialog));
+      if (clipboard) SetClipboard(path);
+    }
     const long long start = Microseconds();
-    const int mode = i % 3;
-    if (mode == 2) {
-      // The floor: the path set straight into the field and confirmed, as the dialog's own
-      // work with no keys in between.
-      const HWND dialog = host.Dialog();
-      const HWND field =
-          reinterpret_cast<HWND>(desktop.FileNameField(reinterpret_cast<WindowHandle>(dialog)));
-      ::SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-      ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    } else if (delivery.Deliver(desktop, path, mode == 1) != DeliveryOutcome::Delivered) {
+    if (floor ? !SendFloorKeys(path, clipboard)
+              : delivery.Deliver(desktop, path, clipboard) != DeliveryOutcome::Delivered) {
       std::printf("delivery %d failed\n", i);
       return 1;
     }
+    FolderLine line;
     if (!host.NextFolder(line) || !SameFolder(line.folder, path)) {
       std::printf("delivery %d: no folder change to the path\n", i);
       return 1;
     }
-    (mode == 0   ? typed
-     : mode == 1 ? pasted
-                 : floor)
-        .push_back(static_cast<double>(line.time - start) / 1000.0);
+    times[clipboard][floor].push_back(static_cast<double>(line.time - start) / 1000.0);
     ::Sleep(30);  // let the dialog settle (and the next change be a change)
   }
-  const double f = Median(floor);
-  std::printf(
-      "delivery to folder change, median of %zu: typing %.1f ms, clipboard %.1f ms "
-      "(goal < 100 ms); the dialog's own floor %.1f ms; ratios %.2f and %.2f\n",
-      typed.size(), Median(typed), Median(pasted), f, Median(typed) / f, Median(pasted) / f);
+  std::printf("steps of the deliveries, mean ms: finder walk %.1f;", tree.spent / 40);
+  for (const auto& [step, total] : desktop.spent)
+    std::printf(" %s %.1f;", step.c_str(), total / 40);
+  std::printf("\n");
+  for (const bool clipboard : {false, true}) {
+    const double hopdirs = Median(times[clipboard][0]);
+    const double floor = Median(times[clipboard][1]);
+    std::printf(
+        "%-9s delivery to folder change, median of %zu: %.1f ms (goal < 100 ms); floor (same "
+        "keys, one batch, no checks) %.1f ms; ratio %.2f (goal <= 1.3)\n",
+        clipboard ? "clipboard" : "typing", times[clipboard][0].size(), hopdirs, floor,
+        hopdirs / floor);
+  }
   return 0;
 }
 

@@ -1,15 +1,38 @@
-// The effects a delivery has on the desktop, behind one narrow interface: pointer, activation,
-// keyboard focus, keystrokes, the target field's text and the clipboard.
+// The effects a delivery has on the desktop, behind one narrow interface: what it reads of the
+// dialogs and the path, activation, keyboard focus, keystrokes, the field's text and the
+// clipboard. Every wait is bounded.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "delivery/dialog_kind.h"
 #include "delivery/key_string.h"
 #include "delivery/window_tree.h"
 
 namespace hop {
+
+// What one of the finder's matches shows of itself, read from the window that would be
+// activated (the match's top-level window).
+struct Candidate {
+  WindowHandle topLevel = 0;  // 0 when the match is gone
+  bool visible = false;
+  bool enabled = false;    // false while a modal box is open over it
+  bool cloaked = false;    // on another virtual desktop
+  WindowHandle field = 0;  // its file-name field; 0 when it has none
+};
+
+enum class PathKind { Folder, File, Missing };
+
+// How a dialog answered Enter.
+enum class Answer {
+  Moved,   // it changed folder and is still open
+  Closed,  // it closed (it returned what was typed)
+  NoSign,  // neither could be seen in time
+};
 
 class Desktop {
  public:
@@ -17,32 +40,39 @@ class Desktop {
 
   virtual void SetBusyPointer(bool busy) = 0;
 
-  // Brings the top-level window that holds `window` to the foreground and confirms it got
-  // there (bounded). Returns that top-level window, or 0 when it is gone, untitled or could not
-  // be made the foreground window.
-  virtual WindowHandle Activate(WindowHandle window) = 0;
+  virtual Candidate Inspect(WindowHandle match) = 0;
+  virtual DialogSigns SignsOf(WindowHandle dialog) = 0;
+  // The mandatory integrity level of this program's process and of the process that owns
+  // `window`; nothing when it cannot be read.
+  virtual std::optional<std::uint32_t> OwnIntegrity() = 0;
+  virtual std::optional<std::uint32_t> IntegrityOf(WindowHandle window) = 0;
+  // What the path names; Missing also when that cannot be told in about a second.
+  virtual PathKind KindOfPath(std::wstring_view path) = 0;
+
+  // Brings the top-level window to the foreground and confirms it got there. Returns it, or 0
+  // when it is gone, untitled or could not be made the foreground window.
+  virtual WindowHandle Activate(WindowHandle topLevel) = 0;
   virtual bool IsForeground(WindowHandle topLevel) = 0;
 
-  // The file-name field of a file dialog, 0 when the dialog has none that can be found.
+  // The dialog's file-name field as it is now (a dialog may re-create it after a move).
   virtual WindowHandle FileNameField(WindowHandle dialog) = 0;
-  // Waits (bounded) until the keyboard focus of the dialog's thread is on `field`.
-  virtual bool WaitForFocus(WindowHandle dialog, WindowHandle field) = 0;
-  // The editable text field of the dialog that has the keyboard focus, waiting (bounded) for
-  // one; 0 when there is none. For dialogs whose file-name field is not known.
-  virtual WindowHandle FocusedEdit(WindowHandle dialog) = 0;
-  // Moves the dialog's focus to `field` directly.
-  virtual void FocusField(WindowHandle dialog, WindowHandle field) = 0;
-  // Selects the field's whole text, so what comes next replaces it.
-  virtual void SelectAll(WindowHandle field) = 0;
-  // Waits (bounded) until the field holds exactly `text`.
+  // Moves the focus to the field with the dialog's own next-control message (no mnemonic, no
+  // keyboard layout involved), selects its text and waits until the focus is there.
+  virtual bool FocusField(WindowHandle dialog, WindowHandle field) = 0;
+  virtual std::optional<std::wstring> FieldText(WindowHandle field) = 0;
+  // Sets the field's text and selects it all.
+  virtual bool SetFieldText(WindowHandle field, std::wstring_view text) = 0;
   virtual bool WaitForText(WindowHandle field, std::wstring_view text) = 0;
-  // Waits (bounded) until the dialog has acted on Enter: it closed, or the field's text is no
-  // longer `typed`.
-  virtual void WaitForEnterTaken(WindowHandle dialog, WindowHandle field,
-                                 std::wstring_view typed) = 0;
+  // Called before Enter: remembers what will show that the dialog has moved.
+  virtual void WatchForMove(WindowHandle dialog) = 0;
+  // After Enter: waits until the dialog has moved (its folder view or its field was replaced)
+  // or closed. The field's text is no sign: some dialogs keep the typed text after a move.
+  virtual Answer WaitForAnswer(WindowHandle dialog, WindowHandle field) = 0;
 
-  // Sends the chords to the foreground window in order.
+  // Sends the chords to the foreground window in order; characters go as Unicode.
   virtual bool SendKeys(std::span<const KeyChord> keys) = 0;
+  // Has the field paste the clipboard's text.
+  virtual bool PasteInto(WindowHandle field) = 0;
 
   // Keeps a copy of every format on the clipboard (an empty clipboard too).
   virtual bool SaveClipboard() = 0;

@@ -1,5 +1,6 @@
 #include "delivery/path_delivery.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -18,17 +19,9 @@ class BusyPointer {
   Desktop& desktop_;
 };
 
-// Puts the saved clipboard back on every way out of the paste.
-class ClipboardRestore {
- public:
-  explicit ClipboardRestore(Desktop& desktop) : desktop_(desktop) {}
-  ClipboardRestore(const ClipboardRestore&) = delete;
-  ClipboardRestore& operator=(const ClipboardRestore&) = delete;
-  ~ClipboardRestore() { desktop_.RestoreClipboard(); }
-
- private:
-  Desktop& desktop_;
-};
+bool IsSeparator(wchar_t c) {
+  return c == L'\\' || c == L'/';
+}
 
 bool Send(Desktop& desktop, WindowHandle dialog, std::wstring_view keyString) {
   // Keys go to whatever has the foreground, so they are only sent while the dialog has it.
@@ -36,7 +29,65 @@ bool Send(Desktop& desktop, WindowHandle dialog, std::wstring_view keyString) {
   return chords && desktop.IsForeground(dialog) && desktop.SendKeys(*chords);
 }
 
+// "shell:Downloads" and "::{CLSID}" name places in the shell's namespace, not in the file
+// system: they cannot be checked as files, and file dialogs go there as to a folder.
+bool IsShellLocation(std::wstring_view path) {
+  constexpr std::wstring_view kShell = L"shell:";
+  if (path.starts_with(L"::")) return true;
+  if (path.size() < kShell.size()) return false;
+  const auto lower = [](wchar_t c) {
+    return c >= L'A' && c <= L'Z' ? wchar_t(c - L'A' + L'a') : c;
+  };
+  return std::equal(kShell.begin(), kShell.end(), path.begin(),
+                    [&](wchar_t want, wchar_t c) { return lower(c) == want; });
+}
+
+bool HasHigherRights(Desktop& desktop, WindowHandle window) {
+  // Windows drops injected keys into a process of a higher integrity level without a word.
+  // A level that cannot be read is no reason to refuse: the field's text check still holds.
+  const auto ours = desktop.OwnIntegrity();
+  const auto theirs = desktop.IntegrityOf(window);
+  return ours && theirs && *theirs > *ours;
+}
+
 }  // namespace
+
+DeliveryPlan PlanFor(std::wstring_view path, PathKind kind, DialogKind dialog) {
+  DeliveryPlan plan;
+  if (kind == PathKind::Folder) {
+    plan.typed = path;
+    if (!IsSeparator(plan.typed.back())) plan.typed += L'\\';
+  } else if (dialog == DialogKind::Open) {
+    plan.typed = path;
+    plan.expectClose = true;
+  } else {
+    std::size_t cut = path.size();
+    while (cut > 0 && !IsSeparator(path[cut - 1])) --cut;
+    plan.typed = path.substr(0, cut);
+    plan.leaveName = std::wstring(path.substr(cut));
+    plan.confirm = !plan.typed.empty();
+  }
+  return plan;
+}
+
+DeliveryOutcome PathDelivery::ChooseTarget(Desktop& desktop, Candidate& target) {
+  bool busy = false;
+  for (std::size_t i = 1; i < FoundWindows.size(); ++i) {
+    const Candidate candidate = desktop.Inspect(FoundWindows[i]);
+    // Hidden and cloaked windows are not on the user's screen; a dialog-class window without
+    // a file-name field is a message box, a Run box, a property sheet: none gets a key.
+    if (!candidate.topLevel || !candidate.visible || candidate.cloaked || !candidate.field) {
+      continue;
+    }
+    if (!candidate.enabled) {
+      busy = true;  // a modal box is open over it
+      continue;
+    }
+    target = candidate;
+    return DeliveryOutcome::Delivered;
+  }
+  return busy ? DeliveryOutcome::Busy : DeliveryOutcome::NoDialog;
+}
 
 DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path,
                                       bool clipboardMode) {
@@ -44,57 +95,67 @@ DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path,
   // An empty item (a path missing from the stored list) types nothing, and Enter on an empty
   // file-name field would open whatever the dialog has selected.
   if (path.empty()) return DeliveryOutcome::NoPath;
-  if (finder_.FindWindowsByPattern(FoundWindows, 0, kTitlePattern, kClassPattern, std::nullopt) <=
-      0) {
-    return DeliveryOutcome::NoDialog;
+  finder_.FindWindowsByPattern(FoundWindows, 0, kTitlePattern, kClassPattern, std::nullopt);
+  Candidate target;
+  if (const auto chosen = ChooseTarget(desktop, target); chosen != DeliveryOutcome::Delivered) {
+    return chosen;
   }
-  const WindowHandle dialog = desktop.Activate(FoundWindows[1]);
+  if (HasHigherRights(desktop, target.topLevel)) return DeliveryOutcome::HigherRights;
+  const PathKind kind = IsShellLocation(path) ? PathKind::Folder : desktop.KindOfPath(path);
+  if (kind == PathKind::Missing) return DeliveryOutcome::PathMissing;
+
+  const WindowHandle dialog = desktop.Activate(target.topLevel);
   if (dialog == 0) return DeliveryOutcome::NotActivated;
-  // Alt+N presses whatever carries that mnemonic, and a message box is a dialog-class window
-  // too: in "Save changes?" it is the No button. A dialog that shows no file-name field and has
-  // no text field in focus gets no key at all.
-  if (desktop.FileNameField(dialog) == 0 && desktop.FocusedEdit(dialog) == 0) {
-    return DeliveryOutcome::NoField;
-  }
-  if (!Send(desktop, dialog, L"%n")) return DeliveryOutcome::NotActivated;
-  const WindowHandle field = FocusFileNameField(desktop, dialog);
-  if (field == 0) return DeliveryOutcome::NoField;
-  desktop.SelectAll(field);
-
-  if (clipboardMode) {
-    if (!desktop.SaveClipboard()) return DeliveryOutcome::NoClipboard;
-    ClipboardRestore restore(desktop);
-    if (!desktop.SetClipboardText(path)) return DeliveryOutcome::NoClipboard;
-    if (!Paste(desktop, dialog, field, path)) return DeliveryOutcome::NotTaken;
-  } else if (!Type(desktop, dialog, field, path)) {
-    return DeliveryOutcome::NotTaken;
-  }
-
-  if (!Send(desktop, dialog, L"{ENTER}")) return DeliveryOutcome::NotActivated;
-  // When Enter chose a file the dialog is gone, and a Backspace would land in the application
-  // behind it; so it goes only to a dialog that is still in front.
-  desktop.WaitForEnterTaken(dialog, field, path);
-  Send(desktop, dialog, L"{BS}");
-  return DeliveryOutcome::Delivered;
-}
-
-WindowHandle PathDelivery::FocusFileNameField(Desktop& desktop, WindowHandle dialog) {
+  const DeliveryPlan plan = PlanFor(path, kind, KindOf(desktop.SignsOf(dialog)));
   const WindowHandle field = desktop.FileNameField(dialog);
-  if (field == 0) return desktop.FocusedEdit(dialog);
-  if (desktop.WaitForFocus(dialog, field)) return field;
-  // Alt+N did not lead there (no such mnemonic, or another letter in this language).
-  desktop.FocusField(dialog, field);
-  return desktop.WaitForFocus(dialog, field) ? field : 0;
+  if (field == 0 || !desktop.FocusField(dialog, field)) return DeliveryOutcome::NoField;
+  const std::wstring earlier = desktop.FieldText(field).value_or(L"");
+
+  if (!plan.confirm) {
+    // A bare file name: nothing to move to, the name is left for the user.
+    return desktop.SetFieldText(field, *plan.leaveName) ? DeliveryOutcome::Delivered
+                                                        : DeliveryOutcome::NotTaken;
+  }
+  bool clipboardLost = false;
+  const DeliveryOutcome entered =
+      Enter(desktop, dialog, field, plan.typed, clipboardMode, clipboardLost);
+  // A clipboard that could not be put back is told above all: it holds the path.
+  const auto told = [&](DeliveryOutcome outcome) {
+    return clipboardLost ? DeliveryOutcome::ClipboardLost : outcome;
+  };
+  if (entered != DeliveryOutcome::Delivered) return told(entered);
+  desktop.WatchForMove(dialog);
+  if (!Send(desktop, dialog, L"{ENTER}")) return told(DeliveryOutcome::NotActivated);
+  // The field is only written once the dialog has visibly acted on Enter: written earlier, the
+  // Enter still in its input queue would confirm the restored name instead.
+  if (desktop.WaitForAnswer(dialog, field) == Answer::Moved && !plan.expectClose) {
+    AfterMove(desktop, dialog, plan, earlier);
+  }
+  return told(DeliveryOutcome::Delivered);
 }
 
-bool PathDelivery::Paste(Desktop& desktop, WindowHandle dialog, WindowHandle field,
-                         std::wstring_view path) {
-  return Send(desktop, dialog, L"^v") && desktop.WaitForText(field, path);
+DeliveryOutcome PathDelivery::Enter(Desktop& desktop, WindowHandle dialog, WindowHandle field,
+                                    std::wstring_view text, bool clipboardMode,
+                                    bool& clipboardLost) {
+  if (!clipboardMode) {
+    return Send(desktop, dialog, LiteralKeyString(text)) && desktop.WaitForText(field, text)
+               ? DeliveryOutcome::Delivered
+               : DeliveryOutcome::NotTaken;
+  }
+  if (!desktop.SaveClipboard()) return DeliveryOutcome::NoClipboard;
+  const bool set = desktop.SetClipboardText(text);
+  const bool taken = set && desktop.PasteInto(field) && desktop.WaitForText(field, text);
+  // The paste is done once the field holds the path, so the clipboard goes back before Enter.
+  clipboardLost = !desktop.RestoreClipboard();
+  if (!set) return DeliveryOutcome::NoClipboard;
+  return taken ? DeliveryOutcome::Delivered : DeliveryOutcome::NotTaken;
 }
 
-bool PathDelivery::Type(Desktop& desktop, WindowHandle dialog, WindowHandle field,
-                        std::wstring_view path) {
-  return Send(desktop, dialog, LiteralKeyString(path)) && desktop.WaitForText(field, path);
+void PathDelivery::AfterMove(Desktop& desktop, WindowHandle dialog, const DeliveryPlan& plan,
+                             const std::wstring& earlier) {
+  // Looked up again: a Save dialog may build a new field after the move.
+  const WindowHandle field = desktop.FileNameField(dialog);
+  if (field != 0) desktop.SetFieldText(field, plan.leaveName.value_or(earlier));
 }
 
 }  // namespace hop

@@ -1,6 +1,8 @@
 // Hands a path from the path menu to the open file-selection dialog.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -9,16 +11,34 @@
 
 namespace hop {
 
-// How a delivery ended; everything but Delivered means Enter was not pressed.
+// How a delivery ended; only Delivered means the path arrived and nothing is owed the user.
 enum class DeliveryOutcome {
-  NoPath,        // the item holds no path: nothing was touched
-  NoDialog,      // no titled dialog-class window: nothing was touched
-  NotActivated,  // the dialog could not be (or no longer was) the foreground window
-  NoField,       // no file-name field could be given the focus
-  NoClipboard,   // the clipboard could not be saved or set: nothing was pasted
-  NotTaken,      // the field did not come to hold the path in time
+  NoPath,         // the item holds no path: nothing was touched
+  NoDialog,       // no visible file dialog (with a file-name field): nothing was touched
+  Busy,           // the only file dialogs have a box open over them: nothing was touched
+  HigherRights,   // the dialog's program runs with higher rights, where keys are dropped
+  PathMissing,    // the path does not exist or could not be checked in time: nothing typed
+  NotActivated,   // the dialog could not be (or no longer was) the foreground window
+  NoField,        // the file-name field could not be given the focus
+  NoClipboard,    // the clipboard stayed held by another program: nothing was pasted
+  NotTaken,       // the field did not come to hold the path in time: Enter was not pressed
+  ClipboardLost,  // the earlier clipboard could not be put back: it holds the path
   Delivered,
 };
+
+// What goes into the field before Enter, and what the field holds once the dialog has moved.
+struct DeliveryPlan {
+  std::wstring typed;
+  bool confirm = true;       // Enter is pressed (always, unless nothing is typed)
+  bool expectClose = false;  // Enter returns the file: the dialog closes
+  // After the move: the field's earlier text is put back, or this name is left, selected.
+  std::optional<std::wstring> leaveName;
+};
+
+// Folders are typed with a trailing backslash, so Enter can only change the folder. A file is
+// opened by an Open dialog; a Save dialog only moves to its folder and is left holding its name
+// for the user to confirm, with the application's own overwrite prompt.
+DeliveryPlan PlanFor(std::wstring_view path, PathKind kind, DialogKind dialog);
 
 // The delivery state of the main window: the finder, which lives as long as the program, and
 // FoundWindows, which keeps the last search's results until the next click.
@@ -29,16 +49,19 @@ class PathDelivery {
 
   explicit PathDelivery(WindowTree& tree) : finder_(tree) {}
 
-  // Finds the first dialog, activates it, puts the focus in its file-name field, types or
-  // pastes `path` and confirms with Enter; the pointer shows busy meanwhile.
+  // Finds the topmost usable file dialog, activates it, puts the focus in its file-name field,
+  // types or pastes the path and confirms it as PlanFor says, then gives the field back its
+  // earlier text; the pointer shows busy meanwhile.
   DeliveryOutcome Deliver(Desktop& desktop, std::wstring_view path, bool clipboardMode);
 
   std::vector<WindowHandle> FoundWindows;
 
  private:
-  WindowHandle FocusFileNameField(Desktop& desktop, WindowHandle dialog);
-  bool Paste(Desktop& desktop, WindowHandle dialog, WindowHandle field, std::wstring_view path);
-  bool Type(Desktop& desktop, WindowHandle dialog, WindowHandle field, std::wstring_view path);
+  DeliveryOutcome ChooseTarget(Desktop& desktop, Candidate& target);
+  DeliveryOutcome Enter(Desktop& desktop, WindowHandle dialog, WindowHandle field,
+                        std::wstring_view text, bool clipboardMode, bool& clipboardLost);
+  void AfterMove(Desktop& desktop, WindowHandle dialog, const DeliveryPlan& plan,
+                 const std::wstring& earlier);
 
   DialogFinder finder_;
 };

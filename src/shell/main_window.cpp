@@ -2,6 +2,7 @@
 
 #include "about/about_texts.h"
 #include "about/about_window.h"
+#include "delivery/delivery_notice.h"
 #include "delivery/win32_desktop.h"
 #include "editor/editor_window.h"
 #include "hotkey/dialog_hotkey.h"
@@ -133,7 +134,8 @@ void MainWindow::mnuPath_Click(int Index) {
   // Read at click time: the caption as it stands now is what is delivered.
   const std::wstring path = paths_.Caption(static_cast<std::size_t>(Index));
   Win32Desktop desktop(hwnd_);
-  delivery_.Deliver(desktop, path, clipboardChecked_);
+  const auto outcome = delivery_.Deliver(desktop, path, clipboardChecked_);
+  if (const auto notice = DeliveryNotice(outcome, path)) tray_.ShowBalloon(kNoticeTitle, *notice);
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

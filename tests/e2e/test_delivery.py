@@ -1,5 +1,6 @@
 """Paths delivered into real file dialogs: a dialog host of our own opens a classic or a
-Vista-style Open dialog in the Wine desktop and logs every folder change and its result."""
+Vista-style Open or Save dialog in the Wine desktop and logs every folder change and its
+result."""
 import os
 import subprocess
 import time
@@ -31,15 +32,24 @@ def file_in(name, leaf):
 class Host:
     """One dialog host process and its log."""
 
-    def __init__(self, desktop, kind, name, title="Open"):
+    def __init__(self, desktop, kind, name, title="Open", suggested=None):
+        self.desktop = desktop
         self.log = os.path.join(DRIVE_C, ROOT, f"{name}.log")
         os.makedirs(os.path.dirname(self.log), exist_ok=True)
         if os.path.exists(self.log):
             os.remove(self.log)
         self.process = desktop.spawn(DIALOG_HOST, kind, f"C:\\{ROOT}\\{name}.log", "C:\\windows",
-                                     title)
+                                     title, *([suggested] if suggested else []))
         self.hwnd = int(wait_until(lambda: self.field("ready"), timeout=20, what="the dialog"))
-        wait_until(self.folders, what="the first folder")
+        if kind != "decoys":
+            wait_until(self.folders, what="the first folder")
+
+    def name_field(self):
+        """The text of the dialog's file-name field."""
+        fields = [c for c in self.desktop.children(self.hwnd)
+                  if c["class"] == "Edit" and c["id"] in (1148, 1152)]
+        assert len(fields) == 1, fields
+        return fields[0]["title"]
 
     def lines(self):
         if not os.path.exists(self.log):
@@ -69,9 +79,19 @@ def deliver(mode, path, *extra):
     return result.stdout.decode().strip()
 
 
+# Formats that keep clipboard contents out of Windows' clipboard history and cloud clipboard.
+PRIVATE = {"ExcludeClipboardContentFromMonitorProcessing", "CanIncludeInClipboardHistory",
+           "CanUploadToCloudClipboard"}
+
+
+def user_clipboard(d):
+    """The clipboard without the formats that only keep it out of the history."""
+    return [entry for entry in d.clipboard() if entry["name"] not in PRIVATE]
+
+
 def clipboard_sample(d):
     d.set_clipboard("earlier text \u00e9", {"Hopdirs e2e blob": b"\x00\x01\x02\xff"})
-    return d.clipboard()
+    return user_clipboard(d)
 
 
 def check_awkward_paths(kind):
@@ -84,7 +104,9 @@ def check_awkward_paths(kind):
                 count = len(host.folders())
                 assert deliver(mode, path) == "Delivered", (mode, path)
                 host.wait_folder(path, count)
-                assert d.clipboard() == before, f"clipboard changed by {mode} {path}"
+                assert user_clipboard(d) == before, f"clipboard changed by {mode} {path}"
+        # The restored contents are kept out of the clipboard history, not changed.
+        assert PRIVATE <= {entry["name"] for entry in d.clipboard()}
         d.screenshot(f"delivery_{kind}")
 
 
@@ -134,7 +156,7 @@ def test_a_dialog_that_closes_before_activation_gets_nothing_and_nor_does_its_na
             time.sleep(0.5)
             assert len(lower.folders()) == count, "another window of the same title moved"
             assert not [c for c in d.children(lower.hwnd) if "never" in c["title"]]
-            assert d.clipboard() == before
+            assert user_clipboard(d) == before
             lower.process.kill()
             lower.process.wait(timeout=10)
             d.wait_no_window(cls="#32770")
@@ -147,8 +169,9 @@ def test_with_no_dialog_nothing_at_all_happens():
         before_foreground = d.foreground()
         for mode in ("typing", "clipboard"):
             assert deliver(mode, "C:\\windows\\") == "NoDialog"
-        assert d.clipboard() == before_clip
-        assert [(w["hwnd"], w["title"], w["visible"]) for w in d.windows()] == before_windows
+        assert user_clipboard(d) == before_clip
+        after_windows = [(w["hwnd"], w["title"], w["visible"]) for w in d.windows()]
+        assert after_windows == before_windows, (set(after_windows) ^ set(before_windows))
         assert d.foreground() == before_foreground
 
 
@@ -169,5 +192,120 @@ def test_path_chosen_from_the_tray_menu_reaches_the_dialog():
             d.wait_menu()
             d.keys(*keys)
             host.wait_folder(path, count)
-            assert d.clipboard() == before
+            assert user_clipboard(d) == before
             time.sleep(1.2)  # keep the next click apart from this one
+
+
+SAVE_KINDS = ("classic-save", "classic-save-prompt", "vista-save")
+SUGGESTED = "Suggested name.txt"
+
+
+def no_result(host):
+    time.sleep(0.5)
+    return host.field("result") is None
+
+
+def test_save_dialogs_move_to_folders_and_keep_the_suggested_name():
+    with Desktop() as d:
+        for kind in SAVE_KINDS:
+            host = Host(d, kind, kind, title="Save As", suggested=SUGGESTED)
+            for mode, path in (("typing", folder("save here")),
+                               ("clipboard", folder("save there").rstrip("\\"))):
+                count = len(host.folders())
+                assert deliver(mode, path) == "Delivered", (kind, mode, path)
+                host.wait_folder(path, count)
+                wait_until(lambda: host.name_field() == SUGGESTED, timeout=3,
+                           what=f"the suggested name back in {kind}")
+                assert no_result(host), host.field("result")
+            d.screenshot(f"delivery_{kind}")
+            host.process.kill()
+            host.process.wait(timeout=10)
+            d.wait_no_window(cls="#32770")
+
+
+def test_a_file_favourite_in_a_save_dialog_is_left_to_the_user():
+    with Desktop() as d:
+        budget = file_in("fav", "budget.xlsx")
+        for kind, mode in zip(SAVE_KINDS, ("typing", "clipboard", "typing")):
+            host = Host(d, kind, "file-" + kind, title="Save As", suggested=SUGGESTED)
+            count = len(host.folders())
+            assert deliver(mode, budget) == "Delivered", kind
+            host.wait_folder(folder("fav"), count)
+            wait_until(lambda: host.name_field() == "budget.xlsx", timeout=3,
+                       what=f"the file's name in {kind}")
+            assert no_result(host), host.field("result")
+            assert not d.windows(cls="#32770", title="Save As", visible=True)[1:], \
+                "no overwrite prompt: nothing was confirmed"
+            host.process.kill()
+            host.process.wait(timeout=10)
+            d.wait_no_window(cls="#32770")
+
+
+def test_a_missing_favourite_types_nothing_and_a_balloon_names_it():
+    with Desktop() as d:
+        d.seed_registry({"Amount": "1", "Path1": "C:\\gone", "Clipboard": "False"})
+        d.start_hopdirs()
+        # With no dialog open the user is told so.
+        d.click_tray("left")
+        d.wait_menu()
+        d.keys("down", "down", "enter")
+        wait_until(lambda: any("No file dialog" in tip for tip in d.tooltip_text()),
+                   timeout=10, what="the no-dialog balloon")
+        host = Host(d, "classic-save", "gone", title="Save As", suggested=SUGGESTED)
+        count = len(host.folders())
+        time.sleep(1.2)
+        d.click_tray("left")
+        d.wait_menu()
+        d.keys("down", "down", "enter")
+        wait_until(lambda: any('"C:\\gone"' in tip for tip in d.tooltip_text()),
+                   timeout=15, what="a balloon naming C:\\gone")
+        d.screenshot("delivery_balloon_gone")
+        assert no_result(host), host.field("result")
+        assert len(host.folders()) == count
+        assert host.name_field() == SUGGESTED
+
+
+def test_russian_czech_and_german_layouts_type_and_paste():
+    with Desktop() as d:
+        hosts = [Host(d, kind, "layout-" + kind) for kind in ("classic", "vista")]
+        try:
+            for layout in ("ru", "ru,us", "cz", "de"):
+                subprocess.run(["setxkbmap", layout], check=True)
+                time.sleep(0.5)  # running Wine processes take the layout within ~0.3 s
+                for host in hosts:
+                    d.probe("activate", str(host.hwnd))
+                    for mode in ("typing", "clipboard"):
+                        path = folder(f"{layout} {mode} \u0434\u043e\u043c")
+                        count = len(host.folders())
+                        assert deliver(mode, path) == "Delivered", (layout, mode)
+                        host.wait_folder(path, count)
+        finally:
+            subprocess.run(["setxkbmap", "us"], check=True)
+
+
+def test_hidden_and_field_less_dialogs_above_the_file_dialog_get_no_key():
+    with Desktop() as d:
+        host = Host(d, "classic", "under-decoys")
+        decoys = Host(d, "decoys", "decoys", title="Run")
+        order = [w["hwnd"] for w in d.windows(cls="#32770")]
+        hidden = int(decoys.field("hidden"))
+        assert order.index(host.hwnd) > max(order.index(hidden), order.index(decoys.hwnd))
+        for mode in ("typing", "clipboard"):
+            path = folder("past the decoys " + mode)
+            count = len(host.folders())
+            assert deliver(mode, path) == "Delivered"
+            host.wait_folder(path, count)
+        assert [line for line in decoys.lines() if line.split()[0] in ("text", "command")] == []
+
+
+def test_a_file_dialog_under_its_own_message_box_gets_nothing():
+    with Desktop() as d:
+        host = Host(d, "classic-busy", "busy")
+        wait_until(lambda: host.field("box") is not None, what="the host's message box")
+        d.wait_window(cls="#32770", title="Host message")
+        before = host.name_field()
+        for mode in ("typing", "clipboard"):
+            assert deliver(mode, folder("never busy")) == "Busy"
+        assert len(host.folders()) == 1
+        assert host.name_field() == before
+        assert d.wait_window(cls="#32770", title="Host message")

@@ -1,10 +1,13 @@
-// A desktop as plain data that acts on the keys it is sent the way a file dialog does: Alt+N
-// focuses the file-name field (when the dialog has that mnemonic), characters and pastes replace
-// the selection, Enter either navigates (clearing the field) or closes the dialog, and Backspace
-// edits whatever has the focus, which may be the application behind a closed dialog.
+// A desktop as plain data whose file dialogs act on what they are sent the way the platform's
+// do: characters and pastes replace the selection; Enter on an existing folder moves the
+// dialog (classic dialogs empty the field, others keep it, some build a new field); Enter on
+// a file returns it; a Save dialog also returns a missing name (with ".txt"), as a real one
+// does.
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,66 +23,86 @@ class FakeDesktop : public Desktop {
 
   explicit FakeDesktop(FakeWindowTree& tree) : tree_(tree) {}
 
-  // The world.
+  // The world, by top-level window.
+  std::set<WindowHandle> hidden, disabled, cloaked, clearsOnMove, newFieldOnMove;
+  std::map<WindowHandle, WindowHandle> fileField;  // dialog -> its file-name field
+  std::map<WindowHandle, DialogSigns> signs;
+  std::map<WindowHandle, std::uint32_t> integrity;
+  std::optional<std::uint32_t> ownIntegrity = 0x2000;
+  std::map<std::wstring, PathKind> paths;  // anything else is missing
   WindowHandle foreground = 0;
-  std::map<WindowHandle, WindowHandle> focus;       // top-level window -> focused control
-  std::map<WindowHandle, std::wstring> text;        // edit control -> text
-  std::map<WindowHandle, bool> selected;            // edit control -> whole text selected
-  std::map<WindowHandle, WindowHandle> fileField;   // dialog -> its file-name field
-  std::map<WindowHandle, bool> altN;                // dialog -> Alt+N reaches the field
-  std::map<WindowHandle, WindowHandle> altNButton;  // dialog -> the button Alt+N presses
+  std::map<WindowHandle, WindowHandle> focus;  // top-level window -> focused control
+  std::map<WindowHandle, std::wstring> text;   // edit -> text
+  std::map<WindowHandle, bool> selected;       // edit -> whole text selected
   Clipboard clipboard{{kUnicodeText, "before"}, {49161, "\x01\x02"}};
-  bool clipboardLocked = false;
-  bool activationRefused = false;
-  bool enterCloses = false;   // Enter on a file: the dialog closes
-  bool pasteIgnored = false;  // the field never takes the paste
-  WindowHandle behind = 0;    // gets the foreground when the dialog closes
+  bool clipboardHeld = false, restoreFails = false, pasteIgnored = false;
 
   // What happened.
   std::vector<std::vector<KeyChord>> sent;
   std::vector<bool> pointer;  // busy/default in order
   std::vector<Clipboard> clipboardDuringPaste;
-  std::vector<WindowHandle> pressed;  // buttons pressed by their mnemonic
-  int restores = 0;
+  std::map<WindowHandle, std::wstring> returned;  // dialog -> the name it returned
+  std::map<WindowHandle, std::wstring> movedTo;
 
   void SetBusyPointer(bool busy) override { pointer.push_back(busy); }
-
-  WindowHandle Activate(WindowHandle window) override {
-    if (!tree_.Exists(window)) return 0;
-    const WindowHandle root = tree_.Root(window);
-    if (activationRefused || tree_[window].title.empty()) return 0;
-    foreground = root;
-    return root;
+  Candidate Inspect(WindowHandle match) override {
+    if (!tree_.Exists(match)) return {};
+    const WindowHandle root = tree_.Root(match);
+    return {root, !hidden.count(root), !disabled.count(root), cloaked.count(root) != 0,
+            FileNameField(root)};
+  }
+  DialogSigns SignsOf(WindowHandle dialog) override { return signs[dialog]; }
+  std::optional<std::uint32_t> OwnIntegrity() override { return ownIntegrity; }
+  std::optional<std::uint32_t> IntegrityOf(WindowHandle window) override {
+    const auto it = integrity.find(window);
+    if (it == integrity.end()) return std::nullopt;
+    return it->second;
+  }
+  PathKind KindOfPath(std::wstring_view path) override {
+    const auto it = paths.find(std::wstring(path));
+    return it == paths.end() ? PathKind::Missing : it->second;
+  }
+  WindowHandle Activate(WindowHandle topLevel) override {
+    if (!tree_.Exists(topLevel) || hidden.count(topLevel)) return 0;
+    return foreground = topLevel;
   }
   bool IsForeground(WindowHandle topLevel) override {
     return foreground == topLevel && tree_.Exists(topLevel);
   }
   WindowHandle FileNameField(WindowHandle dialog) override {
-    auto it = fileField.find(dialog);
+    const auto it = fileField.find(dialog);
     return it == fileField.end() ? 0 : it->second;
   }
-  bool WaitForFocus(WindowHandle dialog, WindowHandle field) override {
-    return focus[dialog] == field;
+  bool FocusField(WindowHandle dialog, WindowHandle field) override {
+    focus[dialog] = field;
+    return selected[field] = true;
   }
-  WindowHandle FocusedEdit(WindowHandle dialog) override {
-    const WindowHandle f = focus[dialog];
-    return text.count(f) ? f : 0;
+  std::optional<std::wstring> FieldText(WindowHandle field) override { return text[field]; }
+  bool SetFieldText(WindowHandle field, std::wstring_view value) override {
+    text[field] = value;
+    return selected[field] = true;
   }
-  void FocusField(WindowHandle dialog, WindowHandle field) override { focus[dialog] = field; }
-  void SelectAll(WindowHandle field) override { selected[field] = true; }
   bool WaitForText(WindowHandle field, std::wstring_view want) override {
     return text[field] == want;
   }
-  void WaitForEnterTaken(WindowHandle, WindowHandle, std::wstring_view) override {}
-
+  void WatchForMove(WindowHandle) override { movedTo.clear(); }
+  Answer WaitForAnswer(WindowHandle dialog, WindowHandle) override {
+    if (!tree_.Exists(dialog)) return Answer::Closed;
+    return movedTo.count(dialog) ? Answer::Moved : Answer::NoSign;
+  }
   bool SendKeys(std::span<const KeyChord> keys) override {
     sent.emplace_back(keys.begin(), keys.end());
     for (const auto& chord : keys) Press(chord);
     return true;
   }
-
+  bool PasteInto(WindowHandle field) override {
+    clipboardDuringPaste.push_back(clipboard);
+    const auto& bytes = clipboard[kUnicodeText];
+    if (!pasteIgnored) Insert(field, std::wstring(bytes.begin(), bytes.end()));
+    return true;
+  }
   bool SaveClipboard() override {
-    if (clipboardLocked) return false;
+    if (clipboardHeld) return false;
     saved_ = clipboard;
     return true;
   }
@@ -88,43 +111,41 @@ class FakeDesktop : public Desktop {
     return true;
   }
   bool RestoreClipboard() override {
-    ++restores;
+    if (restoreFails) return false;
     clipboard = saved_;
     return true;
   }
 
  private:
   void Press(const KeyChord& chord) {
-    const WindowHandle target = focus[foreground];
-    if (chord.modifiers.alt && chord.character == L'n') {
-      if (altN[foreground]) {
-        focus[foreground] = fileField[foreground];
-      } else if (auto button = altNButton.find(foreground); button != altNButton.end()) {
-        pressed.push_back(button->second);
-      }
-    } else if (chord.modifiers.ctrl && chord.character == L'v') {
-      clipboardDuringPaste.push_back(clipboard);
-      if (!pasteIgnored) {
-        const auto& bytes = clipboard[kUnicodeText];
-        Insert(target, std::wstring(bytes.begin(), bytes.end()));
-      }
+    const WindowHandle field = focus[foreground];
+    if (chord.key == NamedKey::None) {
+      Insert(field, std::wstring(1, chord.character));
     } else if (chord.key == NamedKey::Enter) {
-      if (enterCloses) {
-        tree_.Destroy(foreground);
-        foreground = behind;
-      } else {
-        text[target].clear();
-      }
-    } else if (chord.key == NamedKey::Backspace) {
-      if (!text[target].empty()) text[target].pop_back();
-    } else if (chord.key == NamedKey::None) {
-      Insert(target, std::wstring(1, chord.character));
+      Enter(foreground, field);
     }
   }
-  void Insert(WindowHandle target, const std::wstring& value) {
-    if (selected[target]) text[target].clear();
-    selected[target] = false;
-    text[target] += value;
+  void Enter(WindowHandle dialog, WindowHandle field) {
+    const std::wstring name = text[field];
+    const bool folder = !name.empty() && name.back() == L'\\';
+    PathKind kind = KindOfPath(name);
+    if (kind == PathKind::Missing && folder) kind = KindOfPath(name.substr(0, name.size() - 1));
+    if (kind == PathKind::Folder) {
+      movedTo[dialog] = name;
+      if (clearsOnMove.count(dialog)) text[field].clear();
+      if (newFieldOnMove.count(dialog)) {
+        tree_.Destroy(field);
+        focus[dialog] = fileField[dialog] = tree_.Add(dialog, L"", L"Edit", 1001);
+      }
+    } else if (kind == PathKind::File || (!folder && signs[dialog].okButton == L"&Save")) {
+      returned[dialog] = kind == PathKind::File ? name : name + L".txt";
+      tree_.Destroy(dialog);
+    }
+  }
+  void Insert(WindowHandle field, const std::wstring& value) {
+    if (selected[field]) text[field].clear();
+    selected[field] = false;
+    text[field] += value;
   }
 
   FakeWindowTree& tree_;

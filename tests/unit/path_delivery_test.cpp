@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "delivery/delivery_notice.h"
 #include "fake_desktop.h"
 
 namespace hop {
@@ -11,223 +12,267 @@ using testing::FakeDesktop;
 using testing::FakeWindowTree;
 using Sent = std::vector<std::vector<KeyChord>>;
 constexpr WindowHandle kDesktop = FakeWindowTree::kDesktop;
+const DialogSigns kOpenSigns{false, false, L"&Open", L"Look &in:"};
+const DialogSigns kSaveSigns{false, false, L"&Save", L"Save &in:"};
 
 std::vector<KeyChord> Keys(std::wstring_view keyString) {
   return *ParseKeyString(keyString);
 }
 
-// An application window with a document, and a classic Open dialog above it whose file-name
-// field holds an earlier name and has the focus on a list view.
-class Delivery : public ::testing::Test {
- protected:
-  Delivery() {
+// An application with a document, and a classic Save dialog above it that suggests a name.
+struct World {
+  World() {
     app = tree.Add(kDesktop, L"Notes", L"NotesMain");
-    document = tree.Add(app, L"", L"Edit", 15);
-    desktop.text[document] = L"document";
-    desktop.focus[app] = document;
-    desktop.behind = app;
-    dialog = AddDialog(L"Open");
+    desktop.paths = {{L"C:\\fav", PathKind::Folder},
+                     {L"C:\\fav\\", PathKind::Folder},
+                     {L"C:\\fav\\budget.xlsx", PathKind::File}};
+    dialog = AddDialog(L"Save As", kSaveSigns);
   }
 
-  WindowHandle AddDialog(const wchar_t* title) {
+  // A file dialog on top of the others.
+  WindowHandle AddDialog(const wchar_t* title, const DialogSigns& signs) {
     const WindowHandle d = tree.Add(kDesktop, title, L"#32770");
-    const WindowHandle list = tree.Add(d, L"", L"SysListView32", 1);
-    const WindowHandle field = tree.Add(d, L"", L"Edit", 1148);
-    // A later dialog is higher in the Z-order: move it to the front of the desktop's children.
     auto& top = tree[kDesktop].children;
     std::rotate(top.begin(), top.end() - 1, top.end());
-    desktop.text[field] = L"old.txt";
+    const WindowHandle field = tree.Add(d, L"", L"Edit", 1148);
+    desktop.text[field] = L"Suggested.txt";
     desktop.fileField[d] = field;
-    desktop.altN[d] = true;
-    desktop.focus[d] = list;
+    desktop.signs[d] = signs;
+    desktop.clearsOnMove.insert(d);
     return d;
   }
   WindowHandle Field(WindowHandle d) { return desktop.fileField[d]; }
+  std::wstring Typed() const {
+    std::wstring typed;
+    for (const auto& batch : desktop.sent) {
+      for (const auto& chord : batch) typed += chord.key == NamedKey::None ? chord.character : L'~';
+    }
+    return typed;
+  }
 
   FakeWindowTree tree;
   FakeDesktop desktop{tree};
   PathDelivery delivery{tree};
-  WindowHandle app = 0, document = 0, dialog = 0;
+  WindowHandle app = 0, dialog = 0;
 };
 
-TEST_F(Delivery, TypingSendsAltNThePathLiterallyThenEnterAndBackspace) {
-  const std::wstring path = L"C:\\Program Files (x86)\\{x}+50%^~[1]\\\u00dcberall\\";
-  EXPECT_EQ(delivery.Deliver(desktop, path, false), DeliveryOutcome::Delivered);
-  std::vector<KeyChord> typed;
-  for (wchar_t c : path) typed.push_back({{}, NamedKey::None, c});
-  EXPECT_EQ(desktop.sent, (Sent{Keys(L"%n"), typed, Keys(L"{ENTER}"), Keys(L"{BS}")}));
-  EXPECT_EQ(desktop.foreground, dialog);
-  EXPECT_EQ(desktop.pointer, (std::vector<bool>{true, false}));
-  EXPECT_EQ(desktop.restores, 0);
-  EXPECT_EQ(desktop.text[document], L"document");
+class Delivery : public ::testing::Test, protected World {};
+
+TEST_F(Delivery, SaveAndOpenDialogsOnlyEverCommitWhatTheUserMeant) {
+  struct Case {
+    DialogSigns signs;
+    std::wstring path;
+    bool vistaStyle;  // keeps the typed text after a move, where classic empties it
+    std::wstring typed, field, returned;
+    DeliveryOutcome outcome;
+  } cases[] = {
+      {kSaveSigns, L"C:\\fav", false, L"C:\\fav\\~", L"Suggested.txt", L"",
+       DeliveryOutcome::Delivered},
+      {kSaveSigns, L"C:\\fav\\", true, L"C:\\fav\\~", L"Suggested.txt", L"",
+       DeliveryOutcome::Delivered},
+      {kOpenSigns, L"C:\\fav", true, L"C:\\fav\\~", L"Suggested.txt", L"",
+       DeliveryOutcome::Delivered},
+      {kSaveSigns, L"C:\\fav\\budget.xlsx", true, L"C:\\fav\\~", L"budget.xlsx", L"",
+       DeliveryOutcome::Delivered},
+      {{},
+       L"C:\\fav\\budget.xlsx",
+       false,
+       L"C:\\fav\\~",
+       L"budget.xlsx",
+       L"",
+       DeliveryOutcome::Delivered},  // a dialog that cannot be told apart counts as Save
+      {kOpenSigns, L"C:\\fav\\budget.xlsx", false, L"C:\\fav\\budget.xlsx~", L"",
+       L"C:\\fav\\budget.xlsx", DeliveryOutcome::Delivered},
+      {kSaveSigns, L"C:\\gone", false, L"", L"Suggested.txt", L"", DeliveryOutcome::PathMissing},
+      {kOpenSigns, L"\\\\offline\\share\\", false, L"", L"Suggested.txt", L"",
+       DeliveryOutcome::PathMissing},
+  };
+  for (const bool clipboardMode : {false, true}) {
+    for (const auto& c : cases) {
+      World fresh;
+      auto& d = fresh.desktop;
+      d.signs[fresh.dialog] = c.signs;
+      if (c.vistaStyle) d.clearsOnMove.clear();
+      const WindowHandle field = fresh.Field(fresh.dialog);
+      const auto outcome = fresh.delivery.Deliver(d, c.path, clipboardMode);
+      const std::wstring where = c.path + (clipboardMode ? L" pasted" : L" typed");
+      EXPECT_EQ(outcome, c.outcome) << where;
+      std::wstring typed = fresh.Typed();
+      if (clipboardMode && !typed.empty()) {
+        ASSERT_EQ(d.clipboardDuringPaste.size(), 1u);
+        const auto& pasted = d.clipboardDuringPaste[0].at(FakeDesktop::kUnicodeText);
+        typed = std::wstring(pasted.begin(), pasted.end()) + typed;
+      }
+      EXPECT_EQ(typed, c.typed) << where;
+      EXPECT_EQ(d.returned[fresh.dialog], c.returned) << where;
+      if (c.returned.empty()) {
+        EXPECT_EQ(d.text[field], c.field) << where;
+        EXPECT_EQ(d.selected[field], c.outcome == DeliveryOutcome::Delivered) << where;
+      }
+      EXPECT_EQ(d.clipboard, World().desktop.clipboard) << where;
+      EXPECT_EQ(d.pointer, (std::vector<bool>{true, false})) << where;
+    }
+  }
 }
 
-TEST_F(Delivery, ClipboardModePastesAndPutsEveryFormatBack) {
+TEST_F(Delivery, WindowsSaveDialogsGetTheirNameBackInTheFieldTheyBuildAfterTheMove) {
+  desktop.newFieldOnMove.insert(dialog);
+  const WindowHandle old = Field(dialog);
+  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\fav\\budget.xlsx", true), DeliveryOutcome::Delivered);
+  EXPECT_NE(Field(dialog), old);
+  EXPECT_EQ(desktop.text[Field(dialog)], L"budget.xlsx");
+  EXPECT_TRUE(desktop.returned.empty());
+}
+
+// Above the file dialog: windows of the dialog class that must never get a key.
+TEST_F(Delivery, OnlyAVisibleEnabledUncloakedDialogWithAFileNameFieldIsATarget) {
+  enum Kind { Hidden, Disabled, Cloaked, FieldLess };
+  const struct Case {
+    Kind kind;
+    DeliveryOutcome alone;  // when it is the only dialog-class window
+  } cases[] = {{Hidden, DeliveryOutcome::NoDialog},
+               {Disabled, DeliveryOutcome::Busy},
+               {Cloaked, DeliveryOutcome::NoDialog},
+               {FieldLess, DeliveryOutcome::NoDialog}};
+  for (const auto& c : cases) {
+    for (const bool withTarget : {true, false}) {
+      World fresh;
+      auto& d = fresh.desktop;
+      if (!withTarget) fresh.tree.Destroy(fresh.dialog);
+      const WindowHandle decoy = fresh.AddDialog(L"Run", kOpenSigns);
+      if (c.kind == Hidden) d.hidden.insert(decoy);
+      if (c.kind == Disabled) d.disabled.insert(decoy);
+      if (c.kind == Cloaked) d.cloaked.insert(decoy);
+      const WindowHandle decoyField = fresh.Field(decoy);
+      if (c.kind == FieldLess) d.fileField.erase(decoy);  // a focused edit is no file name
+      d.focus[decoy] = decoyField;
+      const auto outcome = fresh.delivery.Deliver(d, L"C:\\fav\\", false);
+      EXPECT_EQ(outcome, withTarget ? DeliveryOutcome::Delivered : c.alone) << c.kind;
+      EXPECT_EQ(d.text[decoyField], L"Suggested.txt") << c.kind;
+      EXPECT_EQ(d.movedTo.count(decoy), 0u) << c.kind;
+      if (withTarget) {
+        EXPECT_EQ(d.movedTo[fresh.dialog], L"C:\\fav\\") << c.kind;
+      } else {
+        EXPECT_TRUE(d.sent.empty()) << c.kind;
+      }
+    }
+  }
+}
+
+TEST_F(Delivery, NothingIsSentIntoAProgramWithHigherRights) {
+  const struct Case {
+    std::optional<std::uint32_t> ours, theirs;
+    DeliveryOutcome outcome;
+  } cases[] = {{0x2000, 0x3000, DeliveryOutcome::HigherRights},
+               {0x2000, 0x2000, DeliveryOutcome::Delivered},
+               {0x3000, 0x2000, DeliveryOutcome::Delivered},
+               {std::nullopt, 0x3000, DeliveryOutcome::Delivered},
+               {0x2000, std::nullopt, DeliveryOutcome::Delivered}};
+  for (const auto& c : cases) {
+    World fresh;
+    fresh.desktop.ownIntegrity = c.ours;
+    if (c.theirs) fresh.desktop.integrity[fresh.dialog] = *c.theirs;
+    EXPECT_EQ(fresh.delivery.Deliver(fresh.desktop, L"C:\\fav", true), c.outcome);
+    EXPECT_EQ(fresh.desktop.sent.empty(), c.outcome == DeliveryOutcome::HigherRights);
+    EXPECT_EQ(fresh.desktop.clipboard, desktop.clipboard);
+  }
+}
+
+TEST_F(Delivery, TheClipboardIsPutBackOrTheUserIsToldItHoldsThePath) {
   const auto before = desktop.clipboard;
-  EXPECT_EQ(delivery.Deliver(desktop, L"D:\\R&D\\", true), DeliveryOutcome::Delivered);
-  EXPECT_EQ(desktop.sent, (Sent{Keys(L"%n"), Keys(L"^v"), Keys(L"{ENTER}"), Keys(L"{BS}")}));
-  ASSERT_EQ(desktop.clipboardDuringPaste.size(), 1u);
-  EXPECT_EQ(desktop.clipboardDuringPaste[0],
-            (FakeDesktop::Clipboard{{FakeDesktop::kUnicodeText, "D:\\R&D\\"}}));
-  EXPECT_EQ(desktop.clipboard, before);
-  EXPECT_EQ(desktop.restores, 1);
-}
-
-TEST_F(Delivery, AnEmptyClipboardIsEmptyAgain) {
+  const struct Case {
+    bool held, restoreFails, pasteIgnored;
+    DeliveryOutcome outcome;
+    bool moved;
+  } cases[] = {{true, false, false, DeliveryOutcome::NoClipboard, false},
+               {false, false, true, DeliveryOutcome::NotTaken, false},
+               {false, true, false, DeliveryOutcome::ClipboardLost, true},
+               {false, true, true, DeliveryOutcome::ClipboardLost, false}};
+  for (const auto& c : cases) {
+    World fresh;
+    auto& d = fresh.desktop;
+    d.clipboardHeld = c.held;
+    d.restoreFails = c.restoreFails;
+    d.pasteIgnored = c.pasteIgnored;
+    EXPECT_EQ(fresh.delivery.Deliver(d, L"C:\\fav", true), c.outcome);
+    EXPECT_EQ(d.movedTo.count(fresh.dialog) != 0, c.moved);
+    EXPECT_EQ(d.clipboard == before, !c.restoreFails);
+    EXPECT_EQ(d.clipboardDuringPaste.empty(), c.held);
+  }
+  // An empty clipboard is empty again.
   desktop.clipboard.clear();
-  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\x\\", true), DeliveryOutcome::Delivered);
+  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\fav", true), DeliveryOutcome::Delivered);
   EXPECT_TRUE(desktop.clipboard.empty());
 }
 
-TEST_F(Delivery, ThePathReplacesTheFieldsOldTextEvenWithoutTheMnemonic) {
-  desktop.altN[dialog] = false;  // a dialog where Alt+N leads nowhere
-  desktop.enterCloses = false;
-  desktop.pasteIgnored = false;
-  // Stop Enter from clearing so the field's content after the path can be seen.
-  struct NoEnter : FakeDesktop {
-    using FakeDesktop::FakeDesktop;
-    bool SendKeys(std::span<const KeyChord> keys) override {
-      if (keys.size() == 1 && keys[0].key == NamedKey::Enter) return true;
-      return FakeDesktop::SendKeys(keys);
-    }
-  };
-  NoEnter quiet(tree);
-  quiet.text = desktop.text;
-  quiet.fileField = desktop.fileField;
-  quiet.focus = desktop.focus;
-  EXPECT_EQ(delivery.Deliver(quiet, L"C:\\t\\", false), DeliveryOutcome::Delivered);
-  EXPECT_EQ(quiet.focus[dialog], Field(dialog));
-  EXPECT_EQ(quiet.text[Field(dialog)], L"C:\\t");  // the old name replaced, then Backspace
+TEST_F(Delivery, TypingSendsThePathLiterallyAsCharactersThenEnter) {
+  const std::wstring path = L"C:\\Program Files (x86)\\{x}+50%^~[1]\\\u00dcberall\\";
+  desktop.paths[path] = PathKind::Folder;
+  EXPECT_EQ(delivery.Deliver(desktop, path, false), DeliveryOutcome::Delivered);
+  std::vector<KeyChord> typed;
+  for (wchar_t c : path) typed.push_back({{}, NamedKey::None, c});
+  EXPECT_EQ(desktop.sent, (Sent{typed, Keys(L"{ENTER}")}));
 }
 
-TEST_F(Delivery, TheTopmostDialogGetsThePath) {
-  const WindowHandle second = AddDialog(L"Open");  // same title, higher in the Z-order
-  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\a\\", false), DeliveryOutcome::Delivered);
-  EXPECT_EQ(desktop.foreground, second);
-  EXPECT_EQ(desktop.text[Field(dialog)], L"old.txt");
-  EXPECT_EQ(delivery.FoundWindows, (std::vector<WindowHandle>{0, second, dialog}));
-}
-
-TEST_F(Delivery, NestedDialogActivatesItsTopLevelWindow) {
-  tree.Destroy(dialog);
-  const WindowHandle host = tree.Add(kDesktop, L"Host", L"HostFrame");
-  const WindowHandle inner = tree.Add(host, L"Pick", L"#32770");
-  const WindowHandle field = tree.Add(inner, L"", L"Edit", 1152);
-  desktop.fileField[host] = field;
-  desktop.focus[host] = field;
-  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\n\\", true), DeliveryOutcome::Delivered);
-  EXPECT_EQ(desktop.foreground, host);
-  EXPECT_EQ(delivery.FoundWindows[1], inner);
-}
-
-TEST_F(Delivery, NothingIsSentWhenNoDialogOrActivationOrFocusFails) {
-  const auto before = desktop.clipboard;
-  auto expectUntouched = [&](DeliveryOutcome want, bool clipboardMode) {
-    desktop.sent.clear();
-    desktop.pointer.clear();
-    EXPECT_EQ(delivery.Deliver(desktop, L"C:\\x\\", clipboardMode), want);
-    EXPECT_TRUE(desktop.sent.empty() || desktop.sent == Sent{Keys(L"%n")});
-    EXPECT_EQ(desktop.clipboard, before);
-    EXPECT_EQ(desktop.restores, 0);
-    EXPECT_EQ(desktop.text[document], L"document");
-    EXPECT_EQ(desktop.pointer, (std::vector<bool>{true, false}));
-  };
-  desktop.activationRefused = true;
-  expectUntouched(DeliveryOutcome::NotActivated, true);
-  EXPECT_TRUE(desktop.sent.empty());
-  desktop.activationRefused = false;
-
-  const WindowHandle field = Field(dialog);
-  desktop.fileField.erase(dialog);  // unknown dialog, focus on a list view
-  expectUntouched(DeliveryOutcome::NoField, true);
-  EXPECT_EQ(desktop.text[field], L"old.txt");
-
-  tree[dialog].title.clear();  // an untitled dialog is not a target
-  expectUntouched(DeliveryOutcome::NoDialog, false);
-  EXPECT_TRUE(desktop.sent.empty());
-  EXPECT_EQ(delivery.FoundWindows, (std::vector<WindowHandle>{0}));
-}
-
-// A message box is a titled dialog-class window too; in "Save changes? Yes / No" Alt+N is the
-// No button, which would throw the user's work away.
-TEST_F(Delivery, AMessageBoxInFrontGetsNoKeysAtAll) {
-  const WindowHandle box = AddDialog(L"Notes");
-  const WindowHandle yes = tree.Add(box, L"&Yes", L"Button", 6);
-  const WindowHandle no = tree.Add(box, L"&No", L"Button", 7);
-  desktop.fileField.erase(box);
-  desktop.altN[box] = false;
-  desktop.altNButton[box] = no;
-  desktop.focus[box] = yes;
-  for (bool clipboardMode : {false, true}) {
-    const auto before = desktop.clipboard;
-    EXPECT_EQ(delivery.Deliver(desktop, L"C:\\x\\", clipboardMode), DeliveryOutcome::NoField);
-    EXPECT_TRUE(desktop.sent.empty());
-    EXPECT_TRUE(desktop.pressed.empty());
-    EXPECT_EQ(desktop.clipboard, before);
-  }
-  // A dialog of unknown make whose text field has the focus still gets the path.
-  const WindowHandle name = tree.Add(box, L"", L"Edit", 1000);
-  desktop.text[name] = L"";
-  desktop.focus[box] = name;
-  desktop.altNButton.erase(box);
-  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\x\\", false), DeliveryOutcome::Delivered);
-}
-
-// A path item can be empty (a stored count with a path missing). Enter on an empty file-name
-// field would open whatever the dialog has selected, so an empty path is never delivered.
-TEST_F(Delivery, AnEmptyPathSendsNothing) {
-  for (bool clipboardMode : {false, true}) {
-    const auto before = desktop.clipboard;
-    EXPECT_EQ(delivery.Deliver(desktop, L"", clipboardMode), DeliveryOutcome::NoPath);
-    EXPECT_TRUE(desktop.sent.empty());
-    EXPECT_EQ(desktop.clipboard, before);
-    EXPECT_EQ(desktop.text[Field(dialog)], L"old.txt");
-    EXPECT_EQ(desktop.pointer, (std::vector<bool>{true, false}));
-    desktop.pointer.clear();
+// Places in the shell's namespace cannot be checked as files; the dialog goes there as to a
+// folder.
+TEST_F(Delivery, ShellLocationsAreDeliveredAsFoldersWithoutAFileCheck) {
+  for (const std::wstring path : {L"shell:Downloads", L"Shell:Desktop\\", L"::{20D04FE0}"}) {
+    World fresh;
+    const std::wstring folder = path.ends_with(L'\\') ? path : path + L'\\';
+    fresh.desktop.paths[folder] = PathKind::Folder;  // the dialog knows it, the file system not
+    EXPECT_EQ(fresh.delivery.Deliver(fresh.desktop, path, false), DeliveryOutcome::Delivered);
+    EXPECT_EQ(fresh.Typed(), folder + L"~") << path;
+    EXPECT_EQ(fresh.desktop.text[fresh.Field(fresh.dialog)], L"Suggested.txt") << path;
   }
 }
 
-TEST_F(Delivery, ADialogClosedBeforeActivationGetsNothing) {
-  struct Closing : FakeDesktop {
+// An empty item or a dialog that closes before activation gets nothing.
+TEST_F(Delivery, NothingIsSentWithoutAPathOrAnActiveDialog) {
+  EXPECT_EQ(delivery.Deliver(desktop, L"", false), DeliveryOutcome::NoPath);
+  struct Vanishing : FakeDesktop {
     using FakeDesktop::FakeDesktop;
-    FakeWindowTree* windows = nullptr;
-    WindowHandle Activate(WindowHandle window) override {
-      windows->Destroy(window);  // closes between the search and the activation
-      return FakeDesktop::Activate(window);
-    }
+    WindowHandle Activate(WindowHandle) override { return 0; }
+  } vanishing(tree);
+  vanishing.fileField = desktop.fileField;
+  vanishing.paths = desktop.paths;
+  EXPECT_EQ(delivery.Deliver(vanishing, L"C:\\fav", false), DeliveryOutcome::NotActivated);
+  EXPECT_TRUE(desktop.sent.empty() && vanishing.sent.empty());
+}
+
+TEST(DialogKind, OpenOnlyOnEvidenceAndNoneAgainst) {
+  const struct Case {
+    DialogSigns signs;
+    DialogKind kind;
+  } cases[] = {
+      {{true, false, L"", L""}, DialogKind::Save},
+      {{false, true, L"", L""}, DialogKind::Open},
+      {{false, false, L"&Open", L"Look &in:"}, DialogKind::Open},
+      {{false, false, L"Open", L""}, DialogKind::Open},
+      {{false, false, L"&Save", L"Save &in:"}, DialogKind::Save},
+      {{false, false, L"Save", L""}, DialogKind::Save},
+      {{false, true, L"&Save", L""}, DialogKind::Save},
+      {{false, false, L"&Open", L"Save &in:"}, DialogKind::Save},
+      {{false, false, L"\u00d6&ffnen", L"Suchen &in:"}, DialogKind::Save},
+      {{false, false, L"", L""}, DialogKind::Save},
   };
-  Closing closing(tree);
-  closing.windows = &tree;
-  closing.foreground = app;
-  closing.focus[app] = document;
-  closing.text[document] = L"document";
-  EXPECT_EQ(delivery.Deliver(closing, L"C:\\x\\", false), DeliveryOutcome::NotActivated);
-  EXPECT_TRUE(closing.sent.empty());
-  EXPECT_EQ(closing.text[document], L"document");
+  for (const auto& c : cases) EXPECT_EQ(KindOf(c.signs), c.kind) << c.signs.okButton;
 }
 
-TEST_F(Delivery, ClipboardIsPutBackWhenThePasteIsNotTakenAndEnterIsNotPressed) {
-  const auto before = desktop.clipboard;
-  desktop.pasteIgnored = true;
-  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\x\\", true), DeliveryOutcome::NotTaken);
-  EXPECT_EQ(desktop.sent, (Sent{Keys(L"%n"), Keys(L"^v")}));
-  EXPECT_EQ(desktop.clipboard, before);
-  EXPECT_EQ(desktop.restores, 1);
-}
-
-TEST_F(Delivery, ALockedClipboardMeansNoPaste) {
-  desktop.clipboardLocked = true;
-  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\x\\", true), DeliveryOutcome::NoClipboard);
-  EXPECT_EQ(desktop.sent, (Sent{Keys(L"%n")}));
-  EXPECT_EQ(desktop.restores, 0);
-}
-
-TEST_F(Delivery, BackspaceNeverReachesTheApplicationWhenEnterChoseAFile) {
-  desktop.enterCloses = true;
-  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\file.txt", false), DeliveryOutcome::Delivered);
-  EXPECT_EQ(desktop.foreground, app);
-  EXPECT_EQ(desktop.text[document], L"document");
-  EXPECT_EQ(desktop.sent.back(), Keys(L"{ENTER}"));
+TEST(DeliveryNotice, EveryFailureIsToldAndDeliveredPathsAreNot) {
+  const std::wstring gone = L"C:\\gone";
+  for (int o = 0; o <= static_cast<int>(DeliveryOutcome::Delivered); ++o) {
+    const auto outcome = static_cast<DeliveryOutcome>(o);
+    const auto notice = DeliveryNotice(outcome, gone);
+    EXPECT_EQ(notice.has_value(), outcome != DeliveryOutcome::Delivered) << o;
+  }
+  EXPECT_NE(DeliveryNotice(DeliveryOutcome::PathMissing, gone)->find(L"\"C:\\gone\""),
+            std::wstring::npos);
+  const std::wstring deep = L"C:\\" + std::wstring(400, L'd') + L"\\last folder";
+  const auto notice = *DeliveryNotice(DeliveryOutcome::PathMissing, deep);
+  EXPECT_LE(notice.size(), kNoticeMaxLength);
+  EXPECT_NE(notice.find(L"C:\\ddd"), std::wstring::npos);
+  EXPECT_NE(notice.find(L"last folder\""), std::wstring::npos);
 }
 
 }  // namespace

@@ -116,15 +116,14 @@ class DialogThread {
   std::atomic<bool> ready_{false};
 };
 
-// Swallows the Backspace that follows Enter, so the test sees the path the field was left with:
-// the dialog above takes Enter as IDOK and stays open, and the Backspace would cut the path.
-class NoBackspaceDesktop : public Win32Desktop {
+// The dialog above takes Enter as IDOK and stays where it is, so the field keeps what the path
+// left there; it has no folder to move to, so every path counts as a folder and no move is
+// waited for.
+class StayingDialogDesktop : public Win32Desktop {
  public:
   using Win32Desktop::Win32Desktop;
-  bool SendKeys(std::span<const KeyChord> keys) override {
-    if (keys.size() == 1 && keys[0].key == NamedKey::Backspace) return true;
-    return Win32Desktop::SendKeys(keys);
-  }
+  PathKind KindOfPath(std::wstring_view) override { return PathKind::Folder; }
+  Answer WaitForAnswer(WindowHandle, WindowHandle) override { return Answer::NoSign; }
 };
 
 void PutClipboard(UINT format, const void* data, std::size_t bytes, bool empty = true) {
@@ -158,7 +157,7 @@ TEST(Win32Delivery, TypesReservedAndUnicodeCharactersLiterallyOverTheOldText) {
   DialogThread host;
   Win32WindowTree tree;
   PathDelivery delivery(tree);
-  NoBackspaceDesktop desktop(nullptr);
+  StayingDialogDesktop desktop(nullptr);
   for (const std::wstring path : {L"C:\\Program Files (x86)\\", L"C:\\PROGRA~1\\", L"C:\\R&D\\",
                                   L"C:\\\u00dcberall\\", L"D:\\a+b %c ^d {e} [f]\\"}) {
     ASSERT_EQ(delivery.Deliver(desktop, path, false), DeliveryOutcome::Delivered) << path;
@@ -172,7 +171,7 @@ TEST(Win32Delivery, ClipboardModeRestoresEveryFormat) {
   DialogThread host;
   Win32WindowTree tree;
   PathDelivery delivery(tree);
-  NoBackspaceDesktop desktop(nullptr);
+  StayingDialogDesktop desktop(nullptr);
   const UINT custom = ::RegisterClipboardFormatW(L"Hopdirs test format");
   const wchar_t text[] = L"earlier text";
   const char blob[] = {1, 2, 3, 0, 4};
@@ -186,7 +185,12 @@ TEST(Win32Delivery, ClipboardModeRestoresEveryFormat) {
   EXPECT_EQ(ControlText(host.edit()), L"C:\\windows\\");
   EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), textBefore);
   EXPECT_EQ(ClipboardBytes(custom), blobBefore);
-  EXPECT_EQ(ClipboardFormatCount(), formatsBefore);
+  // ... and kept out of the clipboard history and the cloud clipboard.
+  EXPECT_EQ(ClipboardFormatCount(), formatsBefore + 3);
+  for (const auto* name : {L"ExcludeClipboardContentFromMonitorProcessing",
+                           L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"}) {
+    EXPECT_EQ(ClipboardBytes(::RegisterClipboardFormatW(name)), std::string(4, '\0'));
+  }
 
   {
     win32::ClipboardScope clipboard(nullptr);
@@ -230,8 +234,8 @@ TEST(Win32Delivery, AMessageBoxInFrontIsNotAnsweredForTheUser) {
   Win32WindowTree tree;
   PathDelivery delivery(tree);
   Win32Desktop desktop(nullptr);
-  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\x\\", false), DeliveryOutcome::NoField);
-  ::Sleep(200);  // time for a stray Alt+N to be acted on
+  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\windows\\", false), DeliveryOutcome::NoDialog);
+  ::Sleep(200);  // time for a stray key to be acted on
   EXPECT_TRUE(::IsWindow(box));
   ::PostMessageW(box, WM_COMMAND, IDYES, 0);
   asker.join();
@@ -243,9 +247,86 @@ TEST(Win32Delivery, NestedDialogActivatesItsTopLevelHost) {
   UniqueWindow frame(::CreateWindowExW(0, L"Static", L"Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
                                        0, 300, 300, nullptr, nullptr, nullptr, nullptr));
   UniqueWindow child(MakeDialog(L"Child", frame.get(), 5));
-  EXPECT_EQ(desktop.Activate(AsWindowHandle(child.get())), AsWindowHandle(frame.get()));
+  const WindowHandle top = desktop.Inspect(AsWindowHandle(child.get())).topLevel;
+  EXPECT_EQ(top, AsWindowHandle(frame.get()));
+  EXPECT_EQ(desktop.Activate(top), AsWindowHandle(frame.get()));
   EXPECT_EQ(::GetForegroundWindow(), frame.get());
   child.release();  // destroyed with the frame
+}
+
+// A clipboard manager or a remote-desktop session holding the clipboard for a moment.
+TEST(Win32Delivery, ThePasteWaitsForAClipboardHeldByAnotherProgramForAWhile) {
+  DialogThread host;
+  Win32WindowTree tree;
+  PathDelivery delivery(tree);
+  StayingDialogDesktop desktop(nullptr);
+  const wchar_t text[] = L"held text";
+  PutClipboard(CF_UNICODETEXT, text, sizeof(text));
+  std::atomic<bool> holding{false};
+  std::thread holder([&] {
+    ::OpenClipboard(nullptr);
+    holding = true;
+    ::Sleep(400);
+    ::CloseClipboard();
+  });
+  while (!holding) ::Sleep(1);
+  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\windows\\", true), DeliveryOutcome::Delivered);
+  holder.join();
+  EXPECT_EQ(ControlText(host.edit()), L"C:\\windows\\");
+  EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT),
+            std::string(reinterpret_cast<const char*>(text), sizeof(text)));
+}
+
+TEST(Win32Delivery, PathsAreToldApartAndIntegrityLevelsRead) {
+  Win32Desktop desktop(nullptr);
+  const struct {
+    const wchar_t* path;
+    PathKind kind;
+  } cases[] = {{L"C:\\windows", PathKind::Folder},
+               {L"C:\\windows\\", PathKind::Folder},
+               {L"C:\\windows\\win.ini", PathKind::File},
+               {L"%SystemRoot%\\win.ini", PathKind::File},
+               {L"C:\\gone", PathKind::Missing},
+               {L"Q:\\absent drive\\", PathKind::Missing},
+               {L"\\\\no such host\\share\\", PathKind::Missing}};
+  for (const auto& c : cases) EXPECT_EQ(desktop.KindOfPath(c.path), c.kind) << c.path;
+  UniqueWindow own(MakeDialog(L"Own"));
+  const auto level = desktop.OwnIntegrity();
+  ASSERT_TRUE(level.has_value());
+  EXPECT_GE(*level, 0x1000u);  // at least low: a real level, not a garbled read
+  EXPECT_EQ(desktop.IntegrityOf(AsWindowHandle(own.get())), level);
+}
+
+// Windows' Vista-style Save dialog keeps its file name deep in its own view; a Run box has a
+// combo box whose edit carries the same id 1001 and is no file name.
+TEST(Win32Delivery, TheSaveDialogsViewFieldIsFoundAndARunBoxHasNone) {
+  for (const wchar_t* name : {L"DUIViewWndClassName", L"DirectUIHWND", L"FloatNotifySink"}) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = ::DefWindowProcW;
+    windowClass.lpszClassName = name;
+    ::RegisterClassW(&windowClass);
+  }
+  const auto child = [](const wchar_t* className, HWND parent, int id, DWORD style = 0) {
+    return ::CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 200, 100,
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr,
+                             nullptr);
+  };
+  Win32Desktop desktop(nullptr);
+  UniqueWindow save(MakeDialog(L"Save As"));
+  HWND sink = child(L"FloatNotifySink",
+                    child(L"DirectUIHWND", child(L"DUIViewWndClassName", save.get(), 0), 0), 0);
+  HWND combo = child(L"ComboBox", sink, 1001, CBS_DROPDOWN);
+  HWND edit = ::FindWindowExW(combo, nullptr, L"Edit", nullptr);
+  ASSERT_EQ(::GetDlgCtrlID(edit), 1001);
+  EXPECT_EQ(desktop.FileNameField(AsWindowHandle(save.get())), AsWindowHandle(edit));
+  EXPECT_EQ(KindOf(desktop.SignsOf(AsWindowHandle(save.get()))), DialogKind::Save);
+
+  UniqueWindow run(MakeDialog(L"Run"));
+  child(L"ComboBox", run.get(), 12298, CBS_DROPDOWN);
+  EXPECT_EQ(desktop.FileNameField(AsWindowHandle(run.get())), 0u);
+  EXPECT_FALSE(desktop.Inspect(AsWindowHandle(run.get())).field);
+  EXPECT_TRUE(desktop.Inspect(AsWindowHandle(save.get())).visible);
+  EXPECT_FALSE(desktop.Inspect(AsWindowHandle(save.get())).cloaked);
 }
 
 }  // namespace

@@ -23,57 +23,44 @@ std::wstring FromHex(const wchar_t* hex) {
 }
 
 const char* Name(hop::DeliveryOutcome outcome) {
+  using O = hop::DeliveryOutcome;
   switch (outcome) {
-    case hop::DeliveryOutcome::NoPath:
+    case O::NoPath:
       return "NoPath";
-    case hop::DeliveryOutcome::NoDialog:
+    case O::NoDialog:
       return "NoDialog";
-    case hop::DeliveryOutcome::NotActivated:
+    case O::Busy:
+      return "Busy";
+    case O::HigherRights:
+      return "HigherRights";
+    case O::PathMissing:
+      return "PathMissing";
+    case O::NotActivated:
       return "NotActivated";
-    case hop::DeliveryOutcome::NoField:
+    case O::NoField:
       return "NoField";
-    case hop::DeliveryOutcome::NoClipboard:
+    case O::NoClipboard:
       return "NoClipboard";
-    case hop::DeliveryOutcome::NotTaken:
+    case O::NotTaken:
       return "NotTaken";
-    case hop::DeliveryOutcome::Delivered:
+    case O::ClipboardLost:
+      return "ClipboardLost";
+    case O::Delivered:
       return "Delivered";
   }
   return "?";
 }
 
 // The real desktop, except that the window about to be activated closes first.
-class VanishingDesktop : public hop::Desktop {
+class VanishingDesktop : public hop::Win32Desktop {
  public:
-  explicit VanishingDesktop(hop::Desktop& real) : real_(real) {}
-  void SetBusyPointer(bool busy) override { real_.SetBusyPointer(busy); }
+  VanishingDesktop() : Win32Desktop(nullptr) {}
   hop::WindowHandle Activate(hop::WindowHandle window) override {
     const HWND found = reinterpret_cast<HWND>(window);
-    ::PostMessageW(::GetAncestor(found, GA_ROOT), WM_CLOSE, 0, 0);
+    ::PostMessageW(found, WM_CLOSE, 0, 0);
     for (int i = 0; i < 500 && ::IsWindow(found); ++i) ::Sleep(10);
-    return real_.Activate(window);
+    return Win32Desktop::Activate(window);
   }
-  bool IsForeground(hop::WindowHandle w) override { return real_.IsForeground(w); }
-  hop::WindowHandle FileNameField(hop::WindowHandle d) override { return real_.FileNameField(d); }
-  bool WaitForFocus(hop::WindowHandle d, hop::WindowHandle f) override {
-    return real_.WaitForFocus(d, f);
-  }
-  hop::WindowHandle FocusedEdit(hop::WindowHandle d) override { return real_.FocusedEdit(d); }
-  void FocusField(hop::WindowHandle d, hop::WindowHandle f) override { real_.FocusField(d, f); }
-  void SelectAll(hop::WindowHandle f) override { real_.SelectAll(f); }
-  bool WaitForText(hop::WindowHandle f, std::wstring_view t) override {
-    return real_.WaitForText(f, t);
-  }
-  void WaitForEnterTaken(hop::WindowHandle d, hop::WindowHandle f, std::wstring_view t) override {
-    real_.WaitForEnterTaken(d, f, t);
-  }
-  bool SendKeys(std::span<const hop::KeyChord> keys) override { return real_.SendKeys(keys); }
-  bool SaveClipboard() override { return real_.SaveClipboard(); }
-  bool SetClipboardText(std::wstring_view t) override { return real_.SetClipboardText(t); }
-  bool RestoreClipboard() override { return real_.RestoreClipboard(); }
-
- private:
-  hop::Desktop& real_;
 };
 
 }  // namespace
@@ -83,7 +70,7 @@ int wmain(int argc, wchar_t** argv) {
   hop::Win32WindowTree tree;
   hop::PathDelivery delivery(tree);
   hop::Win32Desktop real(nullptr);
-  VanishingDesktop vanishing(real);
+  VanishingDesktop vanishing;
   const bool vanish = argc == 4 && std::wstring(argv[3]) == L"vanish";
   hop::Desktop& desktop = vanish ? static_cast<hop::Desktop&>(vanishing) : real;
   const auto outcome =
