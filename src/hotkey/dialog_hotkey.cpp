@@ -1,10 +1,9 @@
 #include "hotkey/dialog_hotkey.h"
 
-#include <dwmapi.h>
-
 #include <string_view>
 #include <utility>
 
+#include "delivery/path_delivery.h"
 #include "delivery/win32_desktop.h"
 #include "delivery/win32_window_tree.h"
 
@@ -39,22 +38,17 @@ bool DialogExists() {
   return found;
 }
 
-bool IsCloaked(HWND window) {
-  // Wine does not implement the query and leaves the value alone: not cloaked.
-  DWORD cloaked = 0;
-  return SUCCEEDED(::DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) &&
-         cloaked != 0;
-}
-
 }  // namespace
 
 HWND UsableDialogField(HWND window) {
-  if (!window || !IsTopLevel(window) || !IsDialogClass(window)) return nullptr;
-  if (!::IsWindowVisible(window) || !::IsWindowEnabled(window) || IsCloaked(window)) {
+  // Titled, as the delivery activates only titled windows.
+  if (!window || !IsTopLevel(window) || !IsDialogClass(window) ||
+      ::GetWindowTextLengthW(window) == 0) {
     return nullptr;
   }
   Win32Desktop desktop(nullptr);
-  return AsHwnd(desktop.FileNameField(AsWindowHandle(window)));
+  const Candidate candidate = desktop.Inspect(AsWindowHandle(window));
+  return IsUsableTarget(candidate) ? AsHwnd(candidate.field) : nullptr;
 }
 
 DialogHotkey::DialogHotkey(HWND owner, std::function<void(const Hotkey&)> refused)

@@ -2,7 +2,7 @@
 // menu it pops inside a file dialog.
 #include <windows.h>
 
-#include "delivery/win32_desktop.h"
+#include "delivery/delivery_notice.h"
 #include "editor/editor_window.h"
 #include "hotkey/dialog_hotkey.h"
 #include "hotkey/hotkey_menu.h"
@@ -12,14 +12,11 @@
 #include "shell/main_window.h"
 
 namespace hop {
-namespace {
-constexpr const wchar_t* kBalloonTitle = L"Hopdirs";
-}
 
 void MainWindow::StartHotkey() {
   hotkeyWindow_ = std::make_unique<HotkeyWindow>(hwnd_, largeIcon_.get());
   hotkey_ = std::make_unique<DialogHotkey>(hwnd_, [this](const Hotkey& refused) {
-    tray_.ShowBalloon(kBalloonTitle, HotkeyRefusedNotice(refused));
+    tray_.ShowBalloon(kNoticeTitle, HotkeyRefusedNotice(refused));
   });
   hotkey_->Start(ReadHotkeySetting(settings_));
 }
@@ -43,18 +40,16 @@ void MainWindow::OnDialogHotkey() {
   const HWND field = UsableDialogField(dialog);
   if (!field || editor_->IsVisible()) return;
   if (PathCount() == 0) {
-    tray_.ShowBalloon(kBalloonTitle, NoPathsNotice());
+    tray_.ShowBalloon(kNoticeTitle, NoPathsNotice());
     return;
   }
   menuOpen_ = true;
   const std::size_t chosen = PopupHotkeyMenu(hwnd_, paths_, field);
   menuOpen_ = false;
-  if (chosen == 0) {
-    // Dismissed: the dialog gets its focus back and no key.
-    ::SetForegroundWindow(dialog);
-    return;
-  }
-  mnuPath_Click(static_cast<int>(chosen));
+  if (chosen != 0) mnuPath_Click(static_cast<int>(chosen), dialog);
+  // The user goes on typing in the dialog: it is given back the focus when the menu was
+  // dismissed (with no key sent) or the path could not be delivered.
+  if (::IsWindow(dialog) && ::GetForegroundWindow() != dialog) ::SetForegroundWindow(dialog);
 }
 
 }  // namespace hop

@@ -129,12 +129,12 @@ void MainWindow::mnuExit_Click() {
   SaveAndQuit();
 }
 
-void MainWindow::mnuPath_Click(int Index) {
+void MainWindow::mnuPath_Click(int Index, HWND dialog) {
   if (Index < 1 || Index > PathCount()) return;
   // Read at click time: the caption as it stands now is what is delivered.
   const std::wstring path = paths_.Caption(static_cast<std::size_t>(Index));
   Win32Desktop desktop(hwnd_);
-  const auto outcome = delivery_.Deliver(desktop, path, clipboardChecked_);
+  const auto outcome = delivery_.Deliver(desktop, path, clipboardChecked_, AsWindowHandle(dialog));
   if (const auto notice = DeliveryNotice(outcome, path)) tray_.ShowBalloon(kNoticeTitle, *notice);
 }
 

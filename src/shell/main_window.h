@@ -72,7 +72,9 @@ class MainWindow {
   void mnuHotkey_Click();
   void mnuAbout_Click();
   void mnuExit_Click();
-  void mnuPath_Click(int Index);
+  // Delivers path Index to `dialog` alone when given (the hotkey's), else to the topmost usable
+  // file dialog.
+  void mnuPath_Click(int Index, HWND dialog = nullptr);
 
   void OnTrayNotification(TrayNotification notification);
   // The hotkey was pressed while a file dialog was in front (hotkey_commands.cpp).

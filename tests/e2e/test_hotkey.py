@@ -4,7 +4,7 @@ import os
 import time
 
 from harness import PROBE_EXE, Desktop, wait_until
-from test_delivery import DRIVE_C, ROOT, Host, clipboard_sample, folder
+from test_delivery import DRIVE_C, ROOT, Host, clipboard_sample, folder, user_clipboard
 
 WORK_AREA_BOTTOM = 748
 
@@ -58,7 +58,7 @@ def test_in_a_dialog_the_hotkey_pops_the_menu_below_the_field_and_a_digit_delive
             count = len(host.folders())
             d.keys("2")
             host.wait_folder(paths[1], count)
-            assert d.clipboard() == before
+            assert user_clipboard(d) == before
 
             # Escape: the menu goes, the dialog is in front again and has been sent nothing.
             text_before = field_text(d, host)
@@ -125,7 +125,7 @@ def test_without_paths_a_balloon_and_outside_dialogs_the_key_is_left_alone():
 def test_a_hotkey_chosen_in_its_window_works_at_once_and_is_stored():
     with Desktop() as d:
         path = folder("hotkey chosen")
-        start_with_paths(d, path)
+        start_with_paths(d, path, "C:\\hop e2e\\gone\\")
         d.click_tray("right")
         d.wait_menu()
         d.keys("h")
@@ -144,6 +144,11 @@ def test_a_hotkey_chosen_in_its_window_works_at_once_and_is_stored():
         count = len(host.folders())
         d.keys("1")
         host.wait_folder(path, count)
+        pop(d, "ctrl+alt+j")
+        d.keys("2")  # the same checks and balloons as the tray's menu
+        balloon(d, "does not exist")
+        assert len(host.folders()) == count + 1
+        assert d.foreground()["window"]["hwnd"] == host.hwnd  # back to the user
         d.keys("ctrl+g")  # no longer the hotkey
         time.sleep(0.5)
         assert not d.menus()
