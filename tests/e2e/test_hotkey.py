@@ -77,6 +77,23 @@ def test_in_a_dialog_the_hotkey_pops_the_menu_below_the_field_and_a_digit_delive
             wait_until(lambda: d.icon_spot() is None, what="the tray icon to go")
 
 
+def test_near_the_bottom_of_the_screen_the_menu_opens_above_the_field():
+    with Desktop() as d:
+        start_with_paths(d, *[folder(f"hotkey low {k}") for k in range(1, 6)])
+        host = Host(d, "classic", "hotkey-low")
+        box = field_box(d, host)["rect"]
+        dialog = next(w for w in d.windows() if w["hwnd"] == host.hwnd)["rect"]
+        # The field's bottom 20 pixels above the work area's: no room below for five paths.
+        d.probe("move", str(host.hwnd), "0", str(dialog[1] + WORK_AREA_BOTTOM - 20 - box[3]))
+        box = wait_until(lambda: field_box(d, host)["rect"][3] == WORK_AREA_BOTTOM - 20 and
+                         field_box(d, host)["rect"], what="the dialog moved down")
+        menu = pop(d)
+        assert abs(menu["rect"][3] - box[1]) <= 2 and abs(menu["rect"][0] - box[0]) <= 2, \
+            (menu["rect"], box)
+        d.keys("esc")
+        d.wait_no_menu()
+
+
 def field_text(d, host):
     return [c["title"] for c in d.children(host.hwnd) if c["class"] == "Edit" and
             c["id"] in (1148, 1152)]

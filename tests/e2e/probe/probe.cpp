@@ -461,6 +461,11 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"children" && argc > 2) return ListChildren(ParseHandle(argv[2]));
   if (command == L"foreground") return Foreground();
   if (command == L"activate" && argc > 2) return SetForegroundWindow(ParseHandle(argv[2])) ? 0 : 1;
+  if (command == L"move" && argc > 4)
+    return SetWindowPos(ParseHandle(argv[2]), nullptr, _wtoi(argv[3]), _wtoi(argv[4]), 0, 0,
+                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
+               ? 0
+               : 1;
   if (command == L"close" && argc > 2)
     return PostMessageW(ParseHandle(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == L"keys") return Keys(argc - 2, argv + 2);
