@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the Hopdirs icon (an open yellow folder with a white sheet sticking out) as a 16-colour
-.ico with 16x16 and 32x32 images. Run it again after changing the drawing; the .ico is committed."""
+.ico with 16, 20, 24, 32, 40 and 48 pixel images (the sizes the notification area and the title
+bars ask for at 100 to 200 % scaling). Run it again after changing the drawing; the .ico is committed."""
 import struct
 import sys
 
@@ -13,7 +14,8 @@ CLEAR = None
 
 
 # The drawing on each image's own pixel grid: the small one is laid out by hand, since scaling
-# the large one down leaves ragged edges at 16 pixels.
+# the large one down leaves ragged edges at 16 pixels. The other sizes scale the nearest of the
+# two (SCALED: size -> the layout it is drawn from).
 LAYOUT = {
     32: dict(tab=(1, 6, 11, 9), back=(1, 8, 26, 29), sheet=(8, 1, 24, 22), lines=(5, 9, 13, 17),
              line_x=(11, 22), line_colour=GREY, flap=(14, 29, 6, 1, 31, 26)),
@@ -22,10 +24,15 @@ LAYOUT = {
 }
 
 
+SCALED = {16: 16, 20: 16, 24: 32, 32: 32, 40: 32, 48: 32}
+SIZES = sorted(SCALED)
+
+
 def draw(n):
     """Returns an n x n grid of palette indices (None = transparent)."""
-    s = 1
-    layout = LAYOUT[n]
+    base = SCALED[n]
+    s = n / base
+    layout = LAYOUT[base]
     px = [[CLEAR] * n for _ in range(n)]
 
     def rect(x0, y0, x1, y1, fill, edge=BLACK):
@@ -52,8 +59,8 @@ def draw(n):
     rect(*layout["back"], OLIVE)        # the folder's back
     rect(*layout["sheet"], WHITE)       # the sheet sticking out
     for y in layout["lines"]:           # lines of text on the sheet
-        for x in range(layout["line_x"][0], layout["line_x"][1] + 1):
-            px[y][x] = layout["line_colour"]
+        for x in range(round(layout["line_x"][0] * s), round(layout["line_x"][1] * s) + 1):
+            px[round(y * s)][x] = layout["line_colour"]
     flap(*layout["flap"])               # the open front flap
     return px
 
@@ -79,15 +86,17 @@ def bitmap(n):
             if x % 8 == 7:
                 line.append(bits)
                 bits = 0
+        if n % 8:  # a width that is not a whole number of bytes: the last bits, left-aligned
+            line.append(bits << (8 - n % 8) & 0xFF)
         mask += line + b'\0' * (-len(line) % 4)
     return header + palette + bytes(xor) + bytes(mask)
 
 
 def main(path):
-    images = [bitmap(16), bitmap(32)]
+    images = [bitmap(n) for n in SIZES]
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
-    for n, data in zip((16, 32), images):
+    for n, data in zip(SIZES, images):
         out += struct.pack('<BBBBHHII', n, n, 16, 0, 1, 4, len(data), offset)
         offset += len(data)
     with open(path, 'wb') as f:

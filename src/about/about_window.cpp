@@ -4,13 +4,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "about/about_layout.h"
 #include "about/about_texts.h"
 #include "about/system_figures.h"
+#include "model/colour_scheme.h"
 #include "model/twips.h"
 #include "win32/dpi.h"
+#include "win32/system_colours.h"
 #include "win32/unique_handle.h"
 #include "win32/window_owner.h"
 
@@ -31,6 +34,35 @@ enum ControlId : int {
   kMemory,
   kOK = IDOK,
 };
+
+// Where each control goes, for the layout at load and again at a change of DPI.
+struct Placement {
+  int id;
+  TwipsRect at;
+};
+constexpr Placement kPlacements[] = {
+    {kAboutIcon, layout::AboutIcon},     {kProgram, layout::lblProgram},
+    {kAuthorLine, layout::lblAuthor},    {kMakerLine, layout::lblMaker},
+    {kContactLines, layout::lblContact}, {kInformationCaption, layout::lblInformation},
+    {kSpecific, layout::lblSpecific},    {kMemoryCaption, layout::lblMemoryCaption},
+    {kMemory, layout::lblMemory},        {kOK, layout::cmdOK},
+};
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+// The designed light grey with black text, or the system's colours where those would be
+// unreadable (high contrast, a dark scheme).
+bool SystemColours() {
+  return UseSystemColours(win32::HighContrastOn(), ::GetSysColor(COLOR_WINDOW));
+}
+HBRUSH GroundBrush() {
+  return SystemColours() ? ::GetSysColorBrush(COLOR_BTNFACE)
+                         : static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH));
+}
+COLORREF TextColour() {
+  return SystemColours() ? ::GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0);
+}
 
 // The windows of this thread that take input, which the modal box disables while it is open.
 std::vector<HWND> EnabledThreadWindows() {
@@ -82,8 +114,6 @@ int AboutWindow::Pixels(double twips) const {
 bool AboutWindow::Form_Load(std::wstring_view specificText) {
   const HINSTANCE instance = win32::InstanceOf(owner_);
   dpi_ = win32::SystemDpi();
-  constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   RECT frame{0, 0, Pixels(layout::kClientWidth), Pixels(layout::kClientHeight)};
   ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
   hwnd_ = ::CreateWindowExW(kExStyle, kClassName, L"frmAboutBox", kStyle,
@@ -156,6 +186,25 @@ void AboutWindow::FitMemoryFigure() {
                Pixels(layout::lblMemory.height), FALSE);
 }
 
+// Lays the box out again at a new DPI: font, controls, the memory figure and the outer size.
+void AboutWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  win32::UniqueFont previous = std::move(font_);  // in use by the controls until replaced
+  font_.reset(CreateLabelFont(dpi_));
+  for (const Placement& placement : kPlacements) {
+    const HWND control = ::GetDlgItem(hwnd_, placement.id);
+    ::SendMessageW(control, WM_SETFONT, WPARAM(font_.get()), FALSE);
+    ::MoveWindow(control, Pixels(placement.at.left), Pixels(placement.at.top),
+                 Pixels(placement.at.width), Pixels(placement.at.height), FALSE);
+  }
+  FitMemoryFigure();
+  RECT frame{0, 0, Pixels(layout::kClientWidth), Pixels(layout::kClientHeight)};
+  ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
+  ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 // Centres the whole window, frame included, on the primary screen, computed in twips.
 void AboutWindow::Centre() {
   RECT outer{};
@@ -197,10 +246,14 @@ void AboutWindow::EnableOthers() {
 }
 
 void AboutWindow::PaintRule(HDC dc) const {
-  for (const layout::TwipsLine& line : {layout::Line2, layout::Line1}) {
-    const win32::UniquePen pen(::CreatePen(PS_SOLID,
-                                           int(std::lround(line.widthPixels * dpi_ / 96.0)),
-                                           RGB(line.red, line.green, line.blue)));
+  const bool system = SystemColours();
+  // The grey line and the white one below it, or the scheme's shadow and highlight.
+  const std::pair<layout::TwipsLine, int> lines[] = {{layout::Line2, COLOR_BTNSHADOW},
+                                                     {layout::Line1, COLOR_BTNHIGHLIGHT}};
+  for (const auto& [line, shade] : lines) {
+    const COLORREF colour = system ? ::GetSysColor(shade) : RGB(line.red, line.green, line.blue);
+    const win32::UniquePen pen(
+        ::CreatePen(PS_SOLID, int(std::lround(line.widthPixels * dpi_ / 96.0)), colour));
     const win32::SelectedObject selected(dc, pen.get());
     ::MoveToEx(dc, Pixels(line.x1), Pixels(line.y1), nullptr);
     ::LineTo(dc, Pixels(line.x2), Pixels(line.y2));
@@ -216,13 +269,26 @@ LRESULT CALLBACK AboutWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
 
 LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CTLCOLORSTATIC:  // transparent labels in the window-text colour
+    case WM_CTLCOLORSTATIC:  // transparent labels on the box's ground
     case WM_CTLCOLORBTN: {
       const HDC dc = reinterpret_cast<HDC>(wParam);
       ::SetBkMode(dc, TRANSPARENT);
-      ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-      return reinterpret_cast<LRESULT>(::GetStockObject(LTGRAY_BRUSH));
+      ::SetTextColor(dc, TextColour());
+      return reinterpret_cast<LRESULT>(GroundBrush());
     }
+    case WM_ERASEBKGND: {
+      RECT client{};
+      ::GetClientRect(hwnd_, &client);
+      ::FillRect(reinterpret_cast<HDC>(wParam), &client, GroundBrush());
+      return 1;
+    }
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:  // high contrast switched on or off
+      ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_PAINT: {
       const win32::PaintScope paint(hwnd_);
       PaintRule(paint.dc());

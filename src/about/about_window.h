@@ -45,6 +45,7 @@ class AboutWindow {
   void Centre();
   int TextWidth(int id) const;
   void FitMemoryFigure();
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
   void PaintRule(HDC dc) const;
   void EnableOthers();
 

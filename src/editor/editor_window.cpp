@@ -9,7 +9,9 @@
 #include "editor/path_list_editor.h"
 #include "editor/place_bottom_right.h"
 #include "editor/win32_editor_view.h"
+#include "model/colour_scheme.h"
 #include "win32/dpi.h"
+#include "win32/system_colours.h"
 #include "win32/window_owner.h"
 
 namespace hop {
@@ -83,13 +85,23 @@ int CaptionWidth(HWND control, HFONT font) {
   return size.cx;
 }
 
-// Puts the window next to the bottom right-hand corner of the whole screen.
+PixelRect ToPixelRect(const RECT& rect) {
+  return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+// Puts the window next to the bottom right-hand corner of the primary monitor's work area.
 void PlaceBottomRight(HWND form) {
   RECT rect{};
   ::GetWindowRect(form, &rect);
-  const PixelPoint at = hop::PlaceBottomRight(
-      ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), rect.right - rect.left,
-      rect.bottom - rect.top, win32::DpiForWindow(form));
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    monitor.rcMonitor = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    monitor.rcWork = monitor.rcMonitor;
+  }
+  const PixelPoint at = hop::PlaceBottomRight(ToPixelRect(monitor.rcMonitor),
+                                              ToPixelRect(monitor.rcWork), rect.right - rect.left,
+                                              rect.bottom - rect.top, win32::DpiForWindow(form));
   ::SetWindowPos(form, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -331,9 +343,18 @@ INT_PTR EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_DESTROY:
       Form_Unload();
       return TRUE;
-    case WM_CTLCOLORSTATIC:  // Label1 has a transparent background
-      ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+    case WM_CTLCOLORSTATIC: {  // Label1 has a transparent background
+      const HDC dc = reinterpret_cast<HDC>(wParam);
+      ::SetBkMode(dc, TRANSPARENT);
+      // Black as designed, unless the scheme's button face would make it unreadable.
+      const bool system = UseSystemColours(win32::HighContrastOn(), ::GetSysColor(COLOR_WINDOW));
+      ::SetTextColor(dc, system ? ::GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0));
       return reinterpret_cast<INT_PTR>(::GetStockObject(NULL_BRUSH));
+    }
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:  // high contrast switched on or off
+      ::RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      return FALSE;
     case WM_DPICHANGED: {
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       Layout(HIWORD(wParam));

@@ -19,3 +19,17 @@ PixelPoint PlaceBottomRight(int screenWidth, int screenHeight, int windowWidth, 
 }
 
 }  // namespace hop
+
+namespace hop {
+
+PixelPoint PlaceBottomRight(const PixelRect& screen, const PixelRect& workArea, int windowWidth,
+                            int windowHeight, unsigned dpi) {
+  if (workArea == screen) {
+    const PixelPoint at = PlaceBottomRight(screen.right - screen.left, screen.bottom - screen.top,
+                                           windowWidth, windowHeight, dpi);
+    return {screen.left + at.x, screen.top + at.y};
+  }
+  return {workArea.right + 1 - windowWidth, workArea.bottom - windowHeight};
+}
+
+}  // namespace hop

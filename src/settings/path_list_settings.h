@@ -1,4 +1,5 @@
-// The stored path list and clipboard option: read once at start-up, written once at shut-down.
+// The stored path list and clipboard option: read once at start-up, written at shut-down and
+// whenever the list or the option changes.
 //
 // Everything lives under application "Quorvane", section "Hopdirs": "Amount" (the number of
 // paths), "Path1".."PathN" (the paths in menu order) and "Clipboard" (True or False). Nothing
@@ -20,7 +21,7 @@ inline constexpr std::wstring_view kSettingsSection = L"Hopdirs";
 // caption), then the clipboard option (absent or unreadable: on).
 void ReadPathListSettings(SettingsStore& store, PathMenu& paths, bool& clipboardChecked);
 
-// The shut-down write: when the list got shorter than the stored count, one beep and the surplus
+// The settings write: when the list got shorter than the stored count, one beep and the surplus
 // path keys deleted in ascending order; then "Amount", the path keys in ascending order and
 // "Clipboard".
 void WritePathListSettings(SettingsStore& store, const PathMenu& paths, bool clipboardChecked,

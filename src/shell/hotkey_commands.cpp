@@ -28,9 +28,9 @@ std::optional<Hotkey> MainWindow::CurrentHotkey() const {
 void MainWindow::mnuHotkey_Click() {
   const auto choice = hotkeyWindow_->Show(CurrentHotkey());
   if (!choice || ending_) return;
-  // Stored at once: the key is the user's answer to a question, not state to keep till the end.
-  WriteHotkeySetting(settings_, choice->hotkey);
   hotkey_->SetKey(choice->hotkey);
+  hotkeyUnsaved_ = true;
+  SaveSettings();  // stored at once
 }
 
 void MainWindow::OnDialogHotkey() {

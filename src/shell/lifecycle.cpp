@@ -7,6 +7,8 @@
 
 #include "about/about_window.h"
 #include "editor/editor_window.h"
+#include "hotkey/dialog_hotkey.h"
+#include "hotkey/hotkey_setting.h"
 #include "settings/path_list_settings.h"
 #include "shell/main_window.h"
 #include "shell/tray_rules.h"
@@ -61,7 +63,8 @@ bool MainWindow::Form_Load() {
     return false;
   }
   ReadPathListSettings(settings_, paths_, clipboardChecked_);
-  tray_.Start(hwnd_, smallIcon_.get());
+  savedPaths_ = paths_.Paths();
+  tray_.Start(hwnd_, trayIcon_.get());
   tray_.SetTipText(TipText(PathCount()));
   return true;
 }
@@ -71,8 +74,17 @@ void MainWindow::Form_QueryUnload(UnloadMode mode) {
   if (mode == UnloadMode::AppWindows || mode == UnloadMode::AppTaskManager) SaveAndQuit();
 }
 
-void MainWindow::ShutDown() {
+void MainWindow::SaveSettings() {
   WritePathListSettings(settings_, paths_, clipboardChecked_, &SystemBeep);
+  savedPaths_ = paths_.Paths();
+  // The hotkey is written once the user has chosen one; until then the stored value (absent
+  // means Ctrl+G) is left as it is.
+  if (hotkeyUnsaved_ && hotkey_) hotkeyUnsaved_ = !WriteHotkeySetting(settings_, hotkey_->Key());
+}
+
+void MainWindow::ShutDown() {
+  ending_ = true;  // from here on, nothing the closing windows change is written
+  SaveSettings();
   ProcessPendingMessages();
   tray_.Stop();
   if (about_) about_->Unload();

@@ -1,5 +1,7 @@
 #include "shell/main_window.h"
 
+#include <commctrl.h>
+
 #include "about/about_texts.h"
 #include "about/about_window.h"
 #include "delivery/delivery_notice.h"
@@ -20,6 +22,15 @@ HICON LoadAppIcon(HINSTANCE instance, int sizeMetric) {
       ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_HOPDIRS), IMAGE_ICON, size, size, 0));
 }
 
+// The icon at the size the notification area draws it now (the small-icon size at the current
+// scaling), picked from the resource's images rather than stretched.
+HICON LoadTrayIcon(HINSTANCE instance) {
+  HICON icon = nullptr;
+  if (SUCCEEDED(::LoadIconMetric(instance, MAKEINTRESOURCEW(IDI_HOPDIRS), LIM_SMALL, &icon)))
+    return icon;
+  return LoadAppIcon(instance, SM_CXSMICON);
+}
+
 WNDCLASSEXW MainClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW windowClass{};
   windowClass.lpfnWndProc = procedure;
@@ -35,6 +46,7 @@ MainWindow::MainWindow(HINSTANCE instance, SettingsStore& settings)
       settings_(settings),
       largeIcon_(LoadAppIcon(instance, SM_CXICON)),
       smallIcon_(LoadAppIcon(instance, SM_CXSMICON)),
+      trayIcon_(LoadTrayIcon(instance)),
       windowClass_(MainClass(instance, &MainWindow::WindowProc)) {}
 
 MainWindow::~MainWindow() {
@@ -62,9 +74,18 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
   return editor_ && editor_->PreTranslateMessage(message);
 }
 
-// The editor has changed the path list: the tip shows the new count.
+// The editor may have changed the path list: the tip shows the new count and a changed list is
+// written at once. While shutting down the write has been done already.
 void MainWindow::OnEditorClosed() {
   tray_.SetTipText(TipText(PathCount()));
+  if (!ending_ && paths_.Paths() != savedPaths_) SaveSettings();
+}
+
+void MainWindow::ReloadTrayIcon() {
+  win32::UniqueIcon icon(LoadTrayIcon(instance_));
+  if (!icon) return;
+  tray_.SetIcon(icon.get());
+  trayIcon_ = std::move(icon);  // the previous one is no longer shown
 }
 
 void MainWindow::OnTrayNotification(TrayNotification notification) {
@@ -74,15 +95,17 @@ void MainWindow::OnTrayNotification(TrayNotification notification) {
   switch (ActionFor(notification, PathCount(), editor_->IsVisible())) {
     case TrayAction::PopupPathMenu: {
       menuOpen_ = true;
-      const UINT chosen = PopupPathMenu(hwnd_, paths_);
+      const UINT chosen = PopupPathMenu(hwnd_, paths_, tray_.MenuAnchor());
       menuOpen_ = false;
+      if (chosen == 0) tray_.ReturnFocus();
       RunCommand(chosen);
       break;
     }
     case TrayAction::PopupConfigMenu: {
       menuOpen_ = true;
-      const UINT chosen = PopupConfigMenu(hwnd_, clipboardChecked_);
+      const UINT chosen = PopupConfigMenu(hwnd_, clipboardChecked_, tray_.MenuAnchor());
       menuOpen_ = false;
+      if (chosen == 0) tray_.ReturnFocus();
       RunCommand(chosen);
       break;
     }
@@ -118,6 +141,7 @@ void MainWindow::mnuList_Click() {
 
 void MainWindow::mnuClipboard_Click() {
   clipboardChecked_ = !clipboardChecked_;
+  SaveSettings();
 }
 
 void MainWindow::mnuAbout_Click() {
@@ -157,6 +181,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == TrayIcon::kClickTimer) {
         if (auto notification = tray_.OnClickTimer()) OnTrayNotification(*notification);
+      } else if (wParam == TrayIcon::kRetryTimer) {
+        tray_.OnRetryTimer();
       }
       return 0;
     case WM_HOTKEY:
@@ -177,6 +203,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       ::PostQuitMessage(0);
+      return 0;
+    case WM_DPICHANGED:
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:  // the scaling may have changed: the tray wants another size
+      ReloadTrayIcon();
       return 0;
     default:
       if (message == TrayIcon::TaskbarCreatedMessage() && message != 0) {

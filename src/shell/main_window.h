@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "delivery/path_delivery.h"
 #include "delivery/win32_window_tree.h"
@@ -82,6 +83,10 @@ class MainWindow {
   // The hotkey as it is now: nothing when the user chose none.
   std::optional<Hotkey> CurrentHotkey() const;
 
+  // The settings write: the path list and the options as they stand now. Runs at shut-down and
+  // whenever one of them changes, so a process that is killed loses nothing.
+  void SaveSettings();
+
   // Everything SaveAndQuit does before the process ends: the settings write, pending messages,
   // the tray icon removed, the about box and the editor closed, pending messages again.
   void ShutDown();
@@ -94,6 +99,7 @@ class MainWindow {
   void RunCommand(UINT id);
   void OnEditorClosed();
   void StartHotkey();
+  void ReloadTrayIcon();
 
   // Start-up and shut-down steps (lifecycle.cpp).
   bool Form_Load();
@@ -104,12 +110,15 @@ class MainWindow {
   SettingsStore& settings_;
   win32::UniqueIcon largeIcon_;
   win32::UniqueIcon smallIcon_;
+  win32::UniqueIcon trayIcon_;
   win32::WindowClass windowClass_;
   HWND hwnd_ = nullptr;
   // Held by the running instance for as long as it lives.
   win32::UniqueKernelHandle instanceMutex_;
   PathMenu paths_;
   bool clipboardChecked_ = true;
+  // The paths as last read or written, to tell whether the editor changed them.
+  std::vector<std::wstring> savedPaths_;
   TrayIcon tray_;
   // The window tree the finder walks and the delivery that keeps the finder and FoundWindows
   // between path menu clicks, both living as long as the program.
@@ -119,6 +128,7 @@ class MainWindow {
   std::unique_ptr<AboutWindow> about_;
   std::unique_ptr<DialogHotkey> hotkey_;
   std::unique_ptr<HotkeyWindow> hotkeyWindow_;
+  bool hotkeyUnsaved_ = false;
   bool menuOpen_ = false;
   bool ending_ = false;
 };

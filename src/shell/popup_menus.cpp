@@ -5,12 +5,16 @@
 namespace hop {
 namespace {
 
-// Shows the menu at the pointer and waits for a choice. The owner must be the foreground window
-// or the menu would not close when the user clicks elsewhere, and the WM_NULL afterwards lets
-// the shell finish its own tracking.
-UINT Track(HWND owner, HMENU menu) {
+// Shows the menu at `anchor` (or the pointer) and waits for a choice. The owner must be the
+// foreground window or the menu would not close when the user clicks elsewhere, and the WM_NULL
+// afterwards lets the shell finish its own tracking.
+UINT Track(HWND owner, HMENU menu, std::optional<POINT> anchor) {
   POINT at{};
-  ::GetCursorPos(&at);
+  if (anchor) {
+    at = *anchor;
+  } else {
+    ::GetCursorPos(&at);
+  }
   ::SetForegroundWindow(owner);
   const UINT chosen = static_cast<UINT>(::TrackPopupMenuEx(
       menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
@@ -46,14 +50,14 @@ win32::UniqueMenu BuildPathMenu(const PathMenu& paths) {
   return menu;
 }
 
-UINT PopupConfigMenu(HWND owner, bool clipboardChecked) {
+UINT PopupConfigMenu(HWND owner, bool clipboardChecked, std::optional<POINT> at) {
   const win32::UniqueMenu menu = BuildConfigMenu(clipboardChecked);
-  return menu ? Track(owner, menu.get()) : 0;
+  return menu ? Track(owner, menu.get(), at) : 0;
 }
 
-UINT PopupPathMenu(HWND owner, const PathMenu& paths) {
+UINT PopupPathMenu(HWND owner, const PathMenu& paths, std::optional<POINT> at) {
   const win32::UniqueMenu menu = BuildPathMenu(paths);
-  return menu ? Track(owner, menu.get()) : 0;
+  return menu ? Track(owner, menu.get(), at) : 0;
 }
 
 }  // namespace hop

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "model/path_menu.h"
 #include "win32/unique_handle.h"
 
@@ -23,9 +25,10 @@ win32::UniqueMenu BuildConfigMenu(bool clipboardChecked);
 win32::UniqueMenu BuildPathMenu(const PathMenu& paths);
 
 // Pops up "Configure" ("&List..." bold, "&Clipboard" with its check mark, "&Hotkey...", a
-// separator, "&About...", "E&xit") at the pointer; returns the chosen identifier, 0 when dismissed.
-UINT PopupConfigMenu(HWND owner, bool clipboardChecked);
+// separator, "&About...", "E&xit") at `at`, or at the pointer when no point is given; returns the
+// chosen identifier, 0 when dismissed.
+UINT PopupConfigMenu(HWND owner, bool clipboardChecked, std::optional<POINT> at = std::nullopt);
 // Pops up "Folders": the disabled heading and one item per path; returns the chosen identifier.
-UINT PopupPathMenu(HWND owner, const PathMenu& paths);
+UINT PopupPathMenu(HWND owner, const PathMenu& paths, std::optional<POINT> at = std::nullopt);
 
 }  // namespace hop

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "shell/tray_retry.h"
+
 namespace hop {
 namespace {
 constexpr UINT kIconId = 1;
@@ -28,26 +30,55 @@ NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
   return data;
 }
 
-void TrayIcon::Add() {
+bool TrayIcon::Add() {
   NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
   ::Shell_NotifyIconW(NIM_DELETE, &data);  // a stale icon of an earlier run would be a twin
-  ::Shell_NotifyIconW(NIM_ADD, &data);
-  version4_ = ::Shell_NotifyIconW(NIM_SETVERSION, &data) != FALSE;
+  shown_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+  version4_ = shown_ && ::Shell_NotifyIconW(NIM_SETVERSION, &data) != FALSE;
+  return shown_;
+}
+
+void TrayIcon::ScheduleRetry() {
+  if (const auto delay = TrayRetryDelay(::GetTickCount64() - startTick_))
+    ::SetTimer(owner_, kRetryTimer, *delay, nullptr);
 }
 
 void TrayIcon::Start(HWND owner, HICON icon) {
   owner_ = owner;
   icon_ = icon;
-  Add();
+  startTick_ = ::GetTickCount64();
   started_ = true;
+  // A program running with higher rights than the shell would not see its broadcast otherwise.
+  ::ChangeWindowMessageFilterEx(owner_, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+  if (!Add()) ScheduleRetry();
+}
+
+void TrayIcon::OnRetryTimer() {
+  ::KillTimer(owner_, kRetryTimer);
+  if (started_ && !shown_ && !Add()) ScheduleRetry();
+}
+
+void TrayIcon::SetIcon(HICON icon) {
+  icon_ = icon;
+  if (!shown_) return;
+  NOTIFYICONDATAW data = Data(NIF_ICON);
+  ::Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+void TrayIcon::ReturnFocus() {
+  if (!shown_) return;
+  NOTIFYICONDATAW data = Data(0);
+  ::Shell_NotifyIconW(NIM_SETFOCUS, &data);
 }
 
 void TrayIcon::Stop() {
   if (!started_) return;
   ::KillTimer(owner_, kClickTimer);
+  ::KillTimer(owner_, kRetryTimer);
   NOTIFYICONDATAW data = Data(0);
   ::Shell_NotifyIconW(NIM_DELETE, &data);
   started_ = false;
+  shown_ = false;
 }
 
 void TrayIcon::SetTipText(const std::wstring& tip) {
@@ -70,7 +101,15 @@ void TrayIcon::ShowBalloon(std::wstring_view title, std::wstring_view text) {
 }
 
 void TrayIcon::OnTaskbarCreated() {
-  if (started_) Add();
+  if (!started_) return;
+  ::KillTimer(owner_, kRetryTimer);
+  if (!Add()) ScheduleRetry();
+}
+
+// A version-4 shell gives the pointer's or, from the keyboard, the icon's position in wParam.
+std::optional<POINT> TrayIcon::AnchorOf(WPARAM wParam) const {
+  if (!version4_) return std::nullopt;
+  return POINT{static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))};
 }
 
 std::optional<TrayNotification> TrayIcon::Apply(ClickSorter::Outcome outcome) {
@@ -79,21 +118,30 @@ std::optional<TrayNotification> TrayIcon::Apply(ClickSorter::Outcome outcome) {
   return outcome.raise;
 }
 
-std::optional<TrayNotification> TrayIcon::OnCallback(WPARAM, LPARAM lParam) {
+std::optional<TrayNotification> TrayIcon::OnCallback(WPARAM wParam, LPARAM lParam) {
   // With NOTIFYICON_VERSION_4 the event is in the low word; older shells send it whole.
   using Event = ClickSorter::Event;
   switch (LOWORD(lParam)) {
     case WM_LBUTTONUP:
+      menuAnchor_.reset();
       return Apply(clicks_.On(Event::LeftUp));
     case WM_LBUTTONDBLCLK:
       return Apply(clicks_.On(Event::LeftDoubleClick));
-    case NIN_KEYSELECT:
+    case NIN_KEYSELECT:  // Enter or Space on the focused icon
+      menuAnchor_ = AnchorOf(wParam);
       return Apply(clicks_.On(Event::KeySelect));
     case WM_RBUTTONUP:
       // A version-4 shell follows the button-up with WM_CONTEXTMENU; answer only one of them.
-      if (version4_) return std::nullopt;
+      if (version4_) {
+        rightUpSeen_ = true;
+        return std::nullopt;
+      }
+      menuAnchor_.reset();
       return Apply(clicks_.On(Event::ConfigRequest));
     case WM_CONTEXTMENU:
+      // Without a button-up just before, it came from the menu key or Shift+F10.
+      menuAnchor_ = rightUpSeen_ ? std::nullopt : AnchorOf(wParam);
+      rightUpSeen_ = false;
       return Apply(clicks_.On(Event::ConfigRequest));
     default:
       return std::nullopt;

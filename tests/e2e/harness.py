@@ -20,6 +20,7 @@ Everything the session started is stopped by PID on exit, and the registry key i
 Texts cross the process boundary as hex UTF-16 (in) and JSON \\u escapes (out), so non-ASCII
 paths survive exactly.
 """
+import contextlib
 import json
 import os
 import signal
@@ -73,6 +74,37 @@ def grab(*args):
 
 def wine(*args, **kwargs):
     return subprocess.run(["wine", *args], capture_output=True, **kwargs)
+
+
+def restart_wine(*reg_commands):
+    """Ends the run's Wine session, applies `reg` commands (each a list of arguments to wine's
+    reg.exe) and starts the session again: what a process reads once at its start, such as the
+    DPI or the desktop's shell, then comes from the new values. Output goes nowhere, since
+    Wine's services outlive the commands that start them and would hold a pipe open."""
+    quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                 stderr=subprocess.DEVNULL, timeout=60)
+    subprocess.run(["wineserver", "-k"], **quiet)
+    subprocess.run(["wineserver", "-w"], **quiet)
+    for command in reg_commands:
+        subprocess.run(["wine", "reg", *command], **quiet)
+    subprocess.run(["wineserver", "-k"], **quiet)  # writes the registry out
+    subprocess.run(["wineserver", "-w"], **quiet)
+    subprocess.run(["wineserver", "-p"], **quiet)
+    subprocess.run(["wine", "cmd", "/c", "exit"], **quiet)
+
+
+@contextlib.contextmanager
+def wine_session_with(key, name, kind, data, restore):
+    """A Wine session started with one registry value set; afterwards the session is started
+    again with `restore` (a value of the same kind, or None to delete the value)."""
+    restart_wine(["add", key, "/v", name, "/t", kind, "/d", str(data), "/f"])
+    try:
+        yield
+    finally:
+        if restore is None:
+            restart_wine(["delete", key, "/v", name, "/f"])
+        else:
+            restart_wine(["add", key, "/v", name, "/t", kind, "/d", str(restore), "/f"])
 
 
 class Desktop:

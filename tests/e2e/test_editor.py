@@ -54,7 +54,9 @@ def test_double_click_opens_the_editor_at_the_bottom_right_with_add_and_delete_d
         d.start_hopdirs()
         editor = open_editor(d)
         left, top, right, bottom = editor["rect"]
-        assert (right, bottom) == (SCREEN[0] + 1, SCREEN[1] - 28), editor["rect"]
+        work = d.probe_json("screen")["work"]
+        assert work[3] < SCREEN[1], "the desktop's taskbar reserves the bottom of the screen"
+        assert (right, bottom) == (work[2] + 1, work[3]), (editor["rect"], work)
         assert editor["title"] == "Hopdirs"
         assert not d.windows(cls="#32770"), "the editor is not a standard dialog"
         found = controls(d, editor)
@@ -166,3 +168,15 @@ def test_session_end_with_the_editor_open_after_a_middle_delete_stores_exactly_t
         assert stored["Amount"] == "3"
         assert [stored[f"Path{k}"] for k in (1, 2, 3)] == ["C:\\a", "C:\\c", "D:\\d"]
         assert "Path4" not in stored
+
+
+def test_a_double_click_brings_the_open_editor_back_in_front():
+    with Desktop() as d:
+        d.start_hopdirs()
+        editor = open_editor(d)
+        d.spawn("notepad")
+        other = d.wait_window(cls="Notepad")
+        wait_until(lambda: (d.foreground()["window"] or {}).get("hwnd") == other["hwnd"],
+                   what="another program in front")
+        time.sleep(SETTLE)
+        assert open_editor(d)["hwnd"] == editor["hwnd"], "the same editor, not a second one"

@@ -3,7 +3,8 @@ and unreadable stored values, against the real registry."""
 import subprocess
 import time
 
-from harness import HOPDIRS_EXE, Desktop, wait_until
+from harness import HOPDIRS_EXE, Desktop, Text, wait_until
+from test_editor import COMBO, controls, open_editor
 
 SETTLE = 1.2  # longer than the double-click time, so clicks stay single
 
@@ -65,8 +66,9 @@ def test_session_end_writes_exactly_as_exit_does():
         d.seed_registry(SEEDED)
         d.start_hopdirs()
         toggle_clipboard(d)
-        toggle_clipboard(d)  # back on: written as the word True
-        assert d.registry() == SEEDED, "nothing is written while the program runs"
+        toggle_clipboard(d)  # back on: written as the word True, at each toggle
+        assert d.registry() == written("True")
+        d.seed_registry({"Amount": " 3 "})  # so the session end's own write shows
         subprocess.run(["wineboot", "-e"], capture_output=True, timeout=60)
         d.wait_hopdirs_exit(timeout=30)
         assert d.registry() == written("True")
@@ -143,3 +145,31 @@ def test_amount_that_is_not_text_or_too_large_keeps_what_it_can():
         assert stored["Amount"] == "255"
         assert stored["Path1"] == "C:\\first\\" and stored["Path255"] == "C:\\last\\"
         assert stored["Path2"] == "" and "Path256" not in stored
+
+
+def kill(d):
+    """Ends Hopdirs as the task manager's "End task" or a crash does: no message, no shut-down."""
+    pid = d.wait_window_any(cls="HopdirsMain")["pid"]
+    subprocess.run(["wine", "taskkill", "/f", "/pid", str(pid)], capture_output=True, timeout=30)
+    d.wait_hopdirs_exit()
+
+
+def test_a_killed_process_keeps_the_edited_list_and_the_toggled_option():
+    with Desktop() as d:
+        d.seed_registry({"Amount": "1", "Path1": "C:\\old\\"})
+        d.start_hopdirs()
+        editor = open_editor(d)
+        d.keys(Text("D:\\new"), "enter")
+        wait_until(lambda: d.combo(controls(d, editor)[COMBO]["hwnd"])["items"] ==
+                   ["C:\\old\\", "D:\\new"], what="the path added")
+        d.keys("esc")
+        d.wait_no_window(cls="HopdirsList")
+        kill(d)
+        assert d.registry() == {"Amount": "2", "Path1": "C:\\old\\", "Path2": "D:\\new",
+                                "Clipboard": "True"}
+
+    with Desktop() as d:
+        d.start_hopdirs()
+        toggle_clipboard(d)
+        kill(d)
+        assert d.registry() == {"Amount": "0", "Clipboard": "False"}

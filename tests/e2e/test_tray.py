@@ -133,3 +133,34 @@ def test_clicks_during_start_up_leave_one_icon_and_a_working_program():
         d.wait_menu()
         d.keys("esc")
         d.wait_no_menu()
+
+
+def test_the_keyboard_opens_the_menus_at_the_icon_and_the_mouse_at_the_pointer():
+    with Desktop() as d:
+        d.seed_registry({"Amount": "1", "Path1": "C:\\a\\"})
+        d.start_hopdirs()
+        main = d.wait_window_any(cls="HopdirsMain")
+        anchor = (600, 500)
+
+        def shell_notifies(event):
+            """What the shell posts with NOTIFYICON_VERSION_4: the anchor in wParam, the event and
+            the icon's id in lParam."""
+            d.probe("post", str(main["hwnd"]), "0x8001", str(anchor[1] << 16 | anchor[0]),
+                    str(1 << 16 | event))
+
+        d.xdotool("mousemove", "100", "100")
+        for event, first_item in ((0x401, "Available Hopdirs..."), (0x7B, "&List...")):
+            shell_notifies(event)  # NIN_KEYSELECT (Enter, Space), WM_CONTEXTMENU (menu key)
+            menu = d.wait_menu()
+            assert menu["rect"][:2] == list(anchor), (first_item, menu["rect"])
+            d.keys("esc")
+            d.wait_no_menu()
+            time.sleep(SETTLE)
+        d.click_tray("right")
+        menu = d.wait_menu()
+        left, top, right, bottom = menu["rect"]
+        # At the pointer on the icon, kept inside the work area: above it, across its column.
+        work_bottom = d.probe_json("screen")["work"][3]
+        assert left <= d.icon_at[0] <= right and bottom == work_bottom, (menu["rect"], d.icon_at)
+        d.keys("esc")
+        d.wait_no_menu()

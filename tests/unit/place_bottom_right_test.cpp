@@ -22,6 +22,32 @@ TEST(PlaceBottomRight, AWindowLargerThanTheScreenGoesPastTheTopLeft) {
   EXPECT_EQ(PlaceBottomRight(200, 100, 300, 150, 96), (PixelPoint{-99, -78}));
 }
 
+TEST(PlaceBottomRight, OnTheWorkAreaWhereverTheTaskbarSits) {
+  constexpr PixelRect kScreen{0, 0, 1920, 1080};
+  struct Case {
+    const char* taskbar;
+    PixelRect workArea;
+    unsigned dpi;
+    int width, height;
+    PixelPoint expected;
+  };
+  const Case cases[] = {
+      // Right edge one pixel beyond the work area's, bottom edge on its bottom.
+      {"bottom, 48 px", {0, 0, 1920, 1032}, 96, 223, 118, {1698, 914}},
+      {"bottom, 72 px at 150 %", {0, 0, 1920, 1008}, 144, 334, 176, {1587, 832}},
+      {"top", {0, 40, 1920, 1080}, 96, 223, 118, {1698, 962}},
+      {"left", {62, 0, 1920, 1080}, 96, 223, 118, {1698, 962}},
+      {"right", {0, 0, 1858, 1080}, 96, 223, 118, {1636, 962}},
+      // No reservation (none, or hiding itself): 28 pixels above the screen's bottom.
+      {"none", kScreen, 96, 223, 118, {1698, 934}},
+      {"none, 144 DPI", kScreen, 144, 334, 176, {1587, 876}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PlaceBottomRight(kScreen, c.workArea, c.width, c.height, c.dpi), c.expected)
+        << c.taskbar;
+  }
+}
+
 TEST(EditorHelp, EveryTopicOfTheWindowHasItsOwnText) {
   for (unsigned topic = 10; topic <= 14; ++topic) {
     EXPECT_FALSE(EditorHelpText(topic).empty()) << topic;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/click_sorter.h"
+#include "shell/tray_retry.h"
 
 namespace hop {
 namespace {
@@ -68,6 +69,20 @@ TEST(ClickSorter, RightClickAndKeyboardActAtOnceAndCancelAPendingClick) {
   EXPECT_TRUE(config.stopWait);
   EXPECT_FALSE(clicks.On(Event::WaitElapsed).raise);
   EXPECT_EQ(clicks.On(Event::KeySelect).raise, TrayNotification::PathMenu);
+}
+
+}  // namespace
+}  // namespace hop
+
+namespace hop {
+namespace {
+
+TEST(TrayRetry, OftenAtFirstThenSeldomThenNoMore) {
+  const std::pair<std::uint64_t, std::optional<std::uint32_t>> cases[] = {
+      {0, 1'000},        {29'999, 1'000},         {30'000, 10'000},
+      {299'999, 10'000}, {300'000, std::nullopt}, {86'400'000, std::nullopt},
+  };
+  for (const auto& [since, delay] : cases) EXPECT_EQ(TrayRetryDelay(since), delay) << since;
 }
 
 }  // namespace

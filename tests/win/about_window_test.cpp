@@ -139,6 +139,37 @@ TEST_F(AboutBoxTest, ShowsItsFiguresCentredAndModalAndEnterClosesIt) {
   EXPECT_NEAR(rect.top, (::GetSystemMetrics(SM_CYSCREEN) - height) / 2.0, 1.0);
 }
 
+TEST_F(AboutBoxTest, ADpiChangeScalesTheBoxAndItsControlsAndMovesItWhereTheSystemSays) {
+  const auto sizeOf = [](HWND window) {
+    RECT rect{};
+    ::GetClientRect(window, &rect);
+    return SIZE{rect.right, rect.bottom};
+  };
+  SIZE box{}, ok{}, largerBox{}, largerOk{};
+  RECT placed{};
+  AboutWhileModal({[&] {
+    const HWND found = FindBox();
+    ASSERT_NE(found, nullptr);
+    const UINT dpi = ::GetDpiForWindow(found);
+    box = sizeOf(found);
+    ok = sizeOf(::GetDlgItem(found, IDOK));
+    RECT suggested{100, 50, 900, 700};
+    ::SendMessageW(found, WM_DPICHANGED, MAKEWPARAM(dpi * 3 / 2, dpi * 3 / 2),
+                   reinterpret_cast<LPARAM>(&suggested));
+    largerBox = sizeOf(found);
+    largerOk = sizeOf(::GetDlgItem(found, IDOK));
+    ::GetWindowRect(found, &placed);
+  }});
+  // The outer size is computed for the new DPI's caption; a simulated change keeps the old
+  // caption, so only the width of the client area is exact here.
+  EXPECT_NEAR(largerBox.cx, box.cx * 1.5, 1.0);
+  EXPECT_GE(largerBox.cy, box.cy * 1.5 - 1);
+  EXPECT_NEAR(largerOk.cx, ok.cx * 1.5, 1.0);
+  EXPECT_NEAR(largerOk.cy, ok.cy * 1.5, 1.0);
+  EXPECT_EQ(placed.left, 100);
+  EXPECT_EQ(placed.top, 50);
+}
+
 TEST_F(AboutBoxTest, EscapeDoesNothingAndEachShowingRecomputes) {
   bool openAfterEscape = false;
   std::wstring first, second;

@@ -140,12 +140,14 @@ TEST_F(EditorWindowTest, IsAnOwnedFixedDialogOfItsOwnClassWithTheDesignedControl
   EXPECT_EQ(LOWORD(::SendMessageW(form, DM_GETDEFID, 0, 0)), layout::cmdAdd);
 }
 
-TEST_F(EditorWindowTest, OpensAtTheBottomRightOfTheWholeScreen) {
+TEST_F(EditorWindowTest, OpensAtTheBottomRightOfTheWorkArea) {
   editor->Show();
-  RECT rect{};
+  RECT rect{}, work{};
   ::GetWindowRect(editor->hwnd(), &rect);
-  EXPECT_EQ(rect.right, ::GetSystemMetrics(SM_CXSCREEN) + 1);
-  EXPECT_EQ(rect.bottom, ::GetSystemMetrics(SM_CYSCREEN) - 28);
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  ASSERT_LT(work.bottom, ::GetSystemMetrics(SM_CYSCREEN));  // the desktop's taskbar
+  EXPECT_EQ(rect.right, work.right + 1);
+  EXPECT_EQ(rect.bottom, work.bottom);
 }
 
 TEST_F(EditorWindowTest, OpensSortedWithEntry0SelectedAndShowingAgainKeepsTheState) {

@@ -104,6 +104,71 @@ TEST_F(LifecycleTest, ShutDownWritesTheMenuThenRemovesTheIconAndClosesTheEditor)
   EXPECT_FALSE(frmMain.frmList().IsVisible());
 }
 
+// The test store, counting the settings writes that reach it (each saves "Amount" once).
+class CountingStore final : public SettingsStore {
+ public:
+  int writes = 0;
+  std::optional<std::wstring> Get(std::wstring_view a, std::wstring_view s,
+                                  std::wstring_view k) override {
+    return test::TestStore().Get(a, s, k);
+  }
+  bool Save(std::wstring_view a, std::wstring_view s, std::wstring_view k,
+            std::wstring_view text) override {
+    if (k == L"Amount") ++writes;
+    return test::TestStore().Save(a, s, k, text);
+  }
+  bool Delete(std::wstring_view a, std::wstring_view s, std::wstring_view k) override {
+    return test::TestStore().Delete(a, s, k);
+  }
+};
+
+TEST_F(LifecycleTest, TheListIsWrittenWhenTheEditorClosesChangedOrTheClipboardIsToggled) {
+  struct Case {
+    const char* what;
+    void (*act)(MainWindow&);
+    int writes;
+    const wchar_t* amount;
+  };
+  const Case cases[] = {
+      {"editor closed unchanged",
+       [](MainWindow& m) {
+         m.frmList().Show();
+         m.frmList().Unload();
+       },
+       0, L"1"},
+      {"editor closed after an add",
+       [](MainWindow& m) {
+         m.frmList().Show();
+         m.AddMenuItem(2, L"C:\\new\\");
+         m.frmList().Unload();
+       },
+       1, L"2"},
+      {"clipboard toggled twice",
+       [](MainWindow& m) {
+         m.mnuClipboard_Click();
+         m.mnuClipboard_Click();
+       },
+       2, L"1"},
+      {"shut down with the editor open: written once, before it closes",
+       [](MainWindow& m) {
+         m.frmList().Show();
+         m.ShutDown();
+       },
+       1, L"1"},
+  };
+  for (const Case& c : cases) {
+    test::ClearTestStore();
+    Seed({{L"Amount", L"1"}, {L"Path1", L"C:\\a"}});
+    CountingStore store;
+    MainWindow frmMain(::GetModuleHandleW(nullptr), store);
+    ASSERT_TRUE(frmMain.Create());
+    c.act(frmMain);
+    EXPECT_EQ(store.writes, c.writes) << c.what;
+    EXPECT_EQ(Stored(L"Amount"), c.amount) << c.what;
+    frmMain.TrayNotify().Stop();
+  }
+}
+
 TEST_F(LifecycleTest, UnreadableStoredValuesStillStartAndSaveCleanly) {
   const DWORD number = 7;
   HKEY key = nullptr;

@@ -448,6 +448,35 @@ int Hold() {
   return 0;
 }
 
+// --- the screen as programs see it ------------------------------------------------------------
+
+int Screen() {
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  std::printf("{\"work\":[%ld,%ld,%ld,%ld],\"dpi\":%u,\"screen\":[%d,%d]}\n", work.left, work.top,
+              work.right, work.bottom, GetDpiForSystem(), GetSystemMetrics(SM_CXSCREEN),
+              GetSystemMetrics(SM_CYSCREEN));
+  return 0;
+}
+
+// Sets system colours for the session: pairs of a COLOR_* index and a colour as hex 0xBBGGRR.
+// Prints the colours they had, in the same form, to set them back.
+int SetColours(int count, wchar_t** pairs) {
+  std::vector<int> elements;
+  std::vector<COLORREF> colours;
+  std::string previous = "[";
+  for (int i = 0; i + 1 < count; i += 2) {
+    elements.push_back(std::wcstol(pairs[i], nullptr, 10));
+    colours.push_back(static_cast<COLORREF>(std::wcstoul(pairs[i + 1], nullptr, 16)));
+    char pair[48];
+    std::snprintf(pair, sizeof pair, "%s\"%d\",\"%06lx\"", i ? "," : "", elements.back(),
+                  static_cast<unsigned long>(GetSysColor(elements.back())));
+    previous += pair;
+  }
+  std::printf("%s]\n", previous.c_str());
+  return SetSysColors(static_cast<int>(elements.size()), elements.data(), colours.data()) ? 0 : 1;
+}
+
 HWND ParseHandle(const wchar_t* text) {
   return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::wcstoull(text, nullptr, 10)));
 }
@@ -479,6 +508,14 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"hold") return Hold();
   if (command == L"keylog" && argc > 2) return KeyLog(argv[2]);
   if (command == L"hold-hotkey" && argc > 2) return HoldHotkey(argv[2]);
+  if (command == L"screen") return Screen();
+  if (command == L"post" && argc > 5) {  // a message as another program (the shell) posts it
+    return PostMessageW(ParseHandle(argv[2]), std::wcstoul(argv[3], nullptr, 0),
+                        std::wcstoull(argv[4], nullptr, 0), std::wcstoll(argv[5], nullptr, 0))
+               ? 0
+               : 1;
+  }
+  if (command == L"colours") return SetColours(argc - 2, argv + 2);
   if (command == L"broadcast" && argc > 2) {
     const UINT message = RegisterWindowMessageW(argv[2]);
     return SendMessageTimeoutW(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr) ? 0
