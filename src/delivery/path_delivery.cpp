@@ -70,34 +70,43 @@ DeliveryPlan PlanFor(std::wstring_view path, PathKind kind, DialogKind dialog) {
   return plan;
 }
 
-DeliveryOutcome PathDelivery::ChooseTarget(Desktop& desktop, Candidate& target) {
+bool IsUsableTarget(const Candidate& candidate) {
+  // Hidden and cloaked windows are not on the user's screen; a dialog-class window without a
+  // file-name field is a message box, a Run box, a property sheet: none gets a key.
+  return candidate.topLevel && candidate.visible && !candidate.cloaked && candidate.field &&
+         candidate.enabled;
+}
+
+DeliveryOutcome PathDelivery::ChooseTarget(Desktop& desktop, std::span<const WindowHandle> matches,
+                                           Candidate& target) {
   bool busy = false;
-  for (std::size_t i = 1; i < FoundWindows.size(); ++i) {
-    const Candidate candidate = desktop.Inspect(FoundWindows[i]);
-    // Hidden and cloaked windows are not on the user's screen; a dialog-class window without
-    // a file-name field is a message box, a Run box, a property sheet: none gets a key.
-    if (!candidate.topLevel || !candidate.visible || candidate.cloaked || !candidate.field) {
-      continue;
+  for (const WindowHandle match : matches) {
+    const Candidate candidate = desktop.Inspect(match);
+    if (IsUsableTarget(candidate)) {
+      target = candidate;
+      return DeliveryOutcome::Delivered;
     }
-    if (!candidate.enabled) {
-      busy = true;  // a modal box is open over it
-      continue;
-    }
-    target = candidate;
-    return DeliveryOutcome::Delivered;
+    Candidate unblocked = candidate;
+    unblocked.enabled = true;
+    busy = busy || IsUsableTarget(unblocked);  // a modal box is open over it
   }
   return busy ? DeliveryOutcome::Busy : DeliveryOutcome::NoDialog;
 }
 
-DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path,
-                                      bool clipboardMode) {
+DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path, bool clipboardMode,
+                                      WindowHandle only) {
   BusyPointer busy(desktop);
   // An empty item (a path missing from the stored list) types nothing, and Enter on an empty
   // file-name field would open whatever the dialog has selected.
   if (path.empty()) return DeliveryOutcome::NoPath;
-  finder_.FindWindowsByPattern(FoundWindows, 0, kTitlePattern, kClassPattern, std::nullopt);
+  std::span<const WindowHandle> matches(&only, 1);
+  if (only == 0) {
+    finder_.FindWindowsByPattern(FoundWindows, 0, kTitlePattern, kClassPattern, std::nullopt);
+    matches = std::span<const WindowHandle>(FoundWindows).subspan(1);  // [0] is never a match
+  }
   Candidate target;
-  if (const auto chosen = ChooseTarget(desktop, target); chosen != DeliveryOutcome::Delivered) {
+  if (const auto chosen = ChooseTarget(desktop, matches, target);
+      chosen != DeliveryOutcome::Delivered) {
     return chosen;
   }
   if (HasHigherRights(desktop, target.topLevel)) return DeliveryOutcome::HigherRights;

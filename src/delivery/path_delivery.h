@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,10 @@ struct DeliveryPlan {
 // for the user to confirm, with the application's own overwrite prompt.
 DeliveryPlan PlanFor(std::wstring_view path, PathKind kind, DialogKind dialog);
 
+// A file dialog a path can be delivered to: on the user's screen (shown, not cloaked), with a
+// file-name field and taking input (no modal box open over it).
+bool IsUsableTarget(const Candidate& candidate);
+
 // The delivery state of the main window: the finder, which lives as long as the program, and
 // FoundWindows, which keeps the last search's results until the next click.
 class PathDelivery {
@@ -52,12 +57,16 @@ class PathDelivery {
   // Finds the topmost usable file dialog, activates it, puts the focus in its file-name field,
   // types or pastes the path and confirms it as PlanFor says, then gives the field back its
   // earlier text; the pointer shows busy meanwhile.
-  DeliveryOutcome Deliver(Desktop& desktop, std::wstring_view path, bool clipboardMode);
+  // `only`, when given, is the one dialog the path may go to (the one that was in front when
+  // the user asked); no other is looked for.
+  DeliveryOutcome Deliver(Desktop& desktop, std::wstring_view path, bool clipboardMode,
+                          WindowHandle only = 0);
 
   std::vector<WindowHandle> FoundWindows;
 
  private:
-  DeliveryOutcome ChooseTarget(Desktop& desktop, Candidate& target);
+  DeliveryOutcome ChooseTarget(Desktop& desktop, std::span<const WindowHandle> matches,
+                               Candidate& target);
   DeliveryOutcome Enter(Desktop& desktop, WindowHandle dialog, WindowHandle field,
                         std::wstring_view text, bool clipboardMode, bool& clipboardLost);
   void AfterMove(Desktop& desktop, WindowHandle dialog, const DeliveryPlan& plan,

@@ -7,6 +7,8 @@
 
 #include "about/about_window.h"
 #include "editor/editor_window.h"
+#include "hotkey/dialog_hotkey.h"
+#include "hotkey/hotkey_setting.h"
 #include "settings/path_list_settings.h"
 #include "shell/main_window.h"
 #include "shell/tray_rules.h"
@@ -75,6 +77,9 @@ void MainWindow::Form_QueryUnload(UnloadMode mode) {
 void MainWindow::SaveSettings() {
   WritePathListSettings(settings_, paths_, clipboardChecked_, &SystemBeep);
   savedPaths_ = paths_.Paths();
+  // The hotkey is written once the user has chosen one; until then the stored value (absent
+  // means Ctrl+G) is left as it is.
+  if (hotkeyUnsaved_ && hotkey_) hotkeyUnsaved_ = !WriteHotkeySetting(settings_, hotkey_->Key());
 }
 
 void MainWindow::ShutDown() {

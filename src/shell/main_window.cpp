@@ -7,6 +7,8 @@
 #include "delivery/delivery_notice.h"
 #include "delivery/win32_desktop.h"
 #include "editor/editor_window.h"
+#include "hotkey/dialog_hotkey.h"
+#include "hotkey/hotkey_window.h"
 #include "shell/popup_menus.h"
 #include "shell/resource_ids.h"
 #include "win32/window_owner.h"
@@ -48,6 +50,8 @@ MainWindow::MainWindow(HINSTANCE instance, SettingsStore& settings)
       windowClass_(MainClass(instance, &MainWindow::WindowProc)) {}
 
 MainWindow::~MainWindow() {
+  hotkeyWindow_.reset();
+  hotkey_.reset();
   about_.reset();
   editor_.reset();
   if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
@@ -61,7 +65,9 @@ bool MainWindow::Create() {
   editor_ = std::make_unique<EditorWindow>(hwnd_, largeIcon_.get(), smallIcon_.get(), paths_,
                                            [this] { OnEditorClosed(); });
   about_ = std::make_unique<AboutWindow>(hwnd_, largeIcon_.get());
-  return Form_Load();
+  if (!Form_Load()) return false;
+  StartHotkey();
+  return true;
 }
 
 bool MainWindow::PreTranslateMessage(MSG& message) {
@@ -117,6 +123,8 @@ void MainWindow::RunCommand(UINT id) {
       return mnuList_Click();
     case mnuClipboard:
       return mnuClipboard_Click();
+    case mnuHotkey:
+      return mnuHotkey_Click();
     case mnuAbout:
       return mnuAbout_Click();
     case mnuExit:
@@ -145,12 +153,12 @@ void MainWindow::mnuExit_Click() {
   SaveAndQuit();
 }
 
-void MainWindow::mnuPath_Click(int Index) {
+void MainWindow::mnuPath_Click(int Index, HWND dialog) {
   if (Index < 1 || Index > PathCount()) return;
   // Read at click time: the caption as it stands now is what is delivered.
   const std::wstring path = paths_.Caption(static_cast<std::size_t>(Index));
   Win32Desktop desktop(hwnd_);
-  const auto outcome = delivery_.Deliver(desktop, path, clipboardChecked_);
+  const auto outcome = delivery_.Deliver(desktop, path, clipboardChecked_, AsWindowHandle(dialog));
   if (const auto notice = DeliveryNotice(outcome, path)) tray_.ShowBalloon(kNoticeTitle, *notice);
 }
 
@@ -176,6 +184,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       } else if (wParam == TrayIcon::kRetryTimer) {
         tray_.OnRetryTimer();
       }
+      return 0;
+    case WM_HOTKEY:
+      if (wParam == DialogHotkey::kHotkeyId) OnDialogHotkey();
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;

@@ -9,11 +9,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "delivery/path_delivery.h"
 #include "delivery/win32_window_tree.h"
+#include "hotkey/hotkey_text.h"
 #include "model/path_menu.h"
 #include "settings/settings_store.h"
 #include "shell/lifecycle.h"
@@ -25,7 +27,9 @@
 namespace hop {
 
 class AboutWindow;
+class DialogHotkey;
 class EditorWindow;
+class HotkeyWindow;
 
 class MainWindow {
  public:
@@ -66,11 +70,18 @@ class MainWindow {
   // Menu commands.
   void mnuList_Click();
   void mnuClipboard_Click();
+  void mnuHotkey_Click();
   void mnuAbout_Click();
   void mnuExit_Click();
-  void mnuPath_Click(int Index);
+  // Delivers path Index to `dialog` alone when given (the hotkey's), else to the topmost usable
+  // file dialog.
+  void mnuPath_Click(int Index, HWND dialog = nullptr);
 
   void OnTrayNotification(TrayNotification notification);
+  // The hotkey was pressed while a file dialog was in front (hotkey_commands.cpp).
+  void OnDialogHotkey();
+  // The hotkey as it is now: nothing when the user chose none.
+  std::optional<Hotkey> CurrentHotkey() const;
 
   // The settings write: the path list and the options as they stand now. Runs at shut-down and
   // whenever one of them changes, so a process that is killed loses nothing.
@@ -87,6 +98,7 @@ class MainWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void RunCommand(UINT id);
   void OnEditorClosed();
+  void StartHotkey();
   void ReloadTrayIcon();
 
   // Start-up and shut-down steps (lifecycle.cpp).
@@ -114,6 +126,9 @@ class MainWindow {
   PathDelivery delivery_{windowTree_};
   std::unique_ptr<EditorWindow> editor_;
   std::unique_ptr<AboutWindow> about_;
+  std::unique_ptr<DialogHotkey> hotkey_;
+  std::unique_ptr<HotkeyWindow> hotkeyWindow_;
+  bool hotkeyUnsaved_ = false;
   bool menuOpen_ = false;
   bool ending_ = false;
 };

@@ -31,6 +31,7 @@ win32::UniqueMenu BuildConfigMenu(bool clipboardChecked) {
   ::AppendMenuW(menu.get(), MF_STRING, mnuList, L"&List...");
   ::AppendMenuW(menu.get(), MF_STRING | (clipboardChecked ? MF_CHECKED : MF_UNCHECKED),
                 mnuClipboard, L"&Clipboard");
+  ::AppendMenuW(menu.get(), MF_STRING, mnuHotkey, L"&Hotkey...");
   ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);  // CSep2
   ::AppendMenuW(menu.get(), MF_STRING, mnuAbout, L"&About...");
   ::AppendMenuW(menu.get(), MF_STRING, mnuExit, L"E&xit");

@@ -14,6 +14,7 @@ namespace hop {
 enum MenuId : UINT {
   mnuList = 100,
   mnuClipboard = 101,
+  mnuHotkey = 102,
   mnuAbout = 103,
   mnuExit = 104,
   mnuPath = 1000,
@@ -23,9 +24,9 @@ enum MenuId : UINT {
 win32::UniqueMenu BuildConfigMenu(bool clipboardChecked);
 win32::UniqueMenu BuildPathMenu(const PathMenu& paths);
 
-// Pops up "Configure" ("&List..." bold, "&Clipboard" with its check mark, a separator, "&About...",
-// "E&xit") at `at`, or at the pointer when no point is given; returns the chosen identifier, 0
-// when dismissed.
+// Pops up "Configure" ("&List..." bold, "&Clipboard" with its check mark, "&Hotkey...", a
+// separator, "&About...", "E&xit") at `at`, or at the pointer when no point is given; returns the
+// chosen identifier, 0 when dismissed.
 UINT PopupConfigMenu(HWND owner, bool clipboardChecked, std::optional<POINT> at = std::nullopt);
 // Pops up "Folders": the disabled heading and one item per path; returns the chosen identifier.
 UINT PopupPathMenu(HWND owner, const PathMenu& paths, std::optional<POINT> at = std::nullopt);

@@ -159,6 +159,20 @@ TEST_F(Delivery, OnlyAVisibleEnabledUncloakedDialogWithAFileNameFieldIsATarget) 
   }
 }
 
+// The hotkey's delivery: to the dialog that was in front, even below another one, or to none.
+TEST_F(Delivery, ADeliveryForOneDialogGoesToItAloneOrNowhere) {
+  const WindowHandle upper = AddDialog(L"Open", kOpenSigns);
+  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\fav\\", false, dialog), DeliveryOutcome::Delivered);
+  EXPECT_EQ(desktop.movedTo[dialog], L"C:\\fav\\");
+  desktop.disabled.insert(dialog);
+  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\fav\\", false, dialog), DeliveryOutcome::Busy);
+  tree.Destroy(dialog);
+  desktop.sent.clear();
+  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\fav\\", false, dialog), DeliveryOutcome::NoDialog);
+  EXPECT_TRUE(desktop.sent.empty());
+  EXPECT_EQ(desktop.movedTo.count(upper), 0u);
+}
+
 TEST_F(Delivery, NothingIsSentIntoAProgramWithHigherRights) {
   const struct Case {
     std::optional<std::uint32_t> ours, theirs;

@@ -16,15 +16,16 @@ UINT StateAt(HMENU menu, UINT position) {
   return ::GetMenuState(menu, position, MF_BYPOSITION);
 }
 
-TEST(PopupMenus, ConfigMenuHasItsFiveItemsWithListBoldAndClipboardChecked) {
+TEST(PopupMenus, ConfigMenuHasItsSixItemsWithListBoldAndClipboardChecked) {
   const auto menu = BuildConfigMenu(true);
   ASSERT_TRUE(menu);
-  ASSERT_EQ(::GetMenuItemCount(menu.get()), 5);
+  ASSERT_EQ(::GetMenuItemCount(menu.get()), 6);
   EXPECT_EQ(TextAt(menu.get(), 0), L"&List...");
   EXPECT_EQ(TextAt(menu.get(), 1), L"&Clipboard");
-  EXPECT_TRUE(StateAt(menu.get(), 2) & MF_SEPARATOR);
-  EXPECT_EQ(TextAt(menu.get(), 3), L"&About...");
-  EXPECT_EQ(TextAt(menu.get(), 4), L"E&xit");
+  EXPECT_EQ(TextAt(menu.get(), 2), L"&Hotkey...");
+  EXPECT_TRUE(StateAt(menu.get(), 3) & MF_SEPARATOR);
+  EXPECT_EQ(TextAt(menu.get(), 4), L"&About...");
+  EXPECT_EQ(TextAt(menu.get(), 5), L"E&xit");
   EXPECT_EQ(::GetMenuDefaultItem(menu.get(), FALSE, 0), static_cast<UINT>(mnuList));
   EXPECT_TRUE(StateAt(menu.get(), 1) & MF_CHECKED);
   const auto unchecked = BuildConfigMenu(false);

@@ -204,6 +204,59 @@ int Keys(int argc, wchar_t** argv) {
   return 0;
 }
 
+// --- a window of someone else's ----------------------------------------------------------------
+
+// keylog FILE: a small window titled "Key log" that writes each key it receives to FILE as
+// "down VK" / "char CODE", until it is closed.
+int KeyLog(const wchar_t* path) {
+  static FILE* log = _wfopen(path, L"w");
+  if (!log) return 1;
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR) {
+      std::fprintf(log, "%s %u\n", message == WM_CHAR ? "char" : "down",
+                   static_cast<unsigned>(wParam));
+      std::fflush(log);
+      return 0;
+    }
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(window, message, wParam, lParam);
+  };
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"HopE2eKeyLog";
+  RegisterClassW(&windowClass);
+  const HWND window =
+      CreateWindowExW(0, L"HopE2eKeyLog", L"Key log", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200,
+                      300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
+  SetForegroundWindow(window);
+  std::fprintf(log, "ready %llu\n",
+               static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+  std::fflush(log);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
+// hold-hotkey CHORD: registers the chord ("ctrl+g") as this process's hotkey and keeps it.
+int HoldHotkey(std::wstring chord) {
+  UINT modifiers = 0;
+  std::size_t plus;
+  while ((plus = chord.find(L'+')) != std::wstring::npos) {
+    const std::wstring mod = chord.substr(0, plus);
+    modifiers |= mod == L"alt" ? MOD_ALT : mod == L"ctrl" ? MOD_CONTROL : MOD_SHIFT;
+    chord = chord.substr(plus + 1);
+  }
+  if (!RegisterHotKey(nullptr, 1, modifiers, VkFor(chord))) return 1;
+  std::printf("held\n");
+  std::fflush(stdout);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  return 0;
+}
+
 // --- popup menus -----------------------------------------------------------------------------
 
 int Menus() {
@@ -437,6 +490,11 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"children" && argc > 2) return ListChildren(ParseHandle(argv[2]));
   if (command == L"foreground") return Foreground();
   if (command == L"activate" && argc > 2) return SetForegroundWindow(ParseHandle(argv[2])) ? 0 : 1;
+  if (command == L"move" && argc > 4)
+    return SetWindowPos(ParseHandle(argv[2]), nullptr, _wtoi(argv[3]), _wtoi(argv[4]), 0, 0,
+                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
+               ? 0
+               : 1;
   if (command == L"close" && argc > 2)
     return PostMessageW(ParseHandle(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == L"keys") return Keys(argc - 2, argv + 2);
@@ -448,6 +506,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"clip-dump") return ClipboardDump();
   if (command == L"clip-set") return ClipboardSet(argc - 2, argv + 2);
   if (command == L"hold") return Hold();
+  if (command == L"keylog" && argc > 2) return KeyLog(argv[2]);
+  if (command == L"hold-hotkey" && argc > 2) return HoldHotkey(argv[2]);
   if (command == L"screen") return Screen();
   if (command == L"post" && argc > 5) {  // a message as another program (the shell) posts it
     return PostMessageW(ParseHandle(argv[2]), std::wcstoul(argv[3], nullptr, 0),

@@ -1,0 +1,46 @@
+#include "hotkey/hotkey_menu.h"
+
+#include <algorithm>
+
+#include "model/path_menu.h"
+
+namespace hop {
+
+std::wstring AcceleratedCaption(std::size_t k, std::wstring_view path) {
+  const std::wstring text = MenuDisplayText(path);
+  if (k < 1 || k > 10) return text;
+  return L"&" + std::to_wstring(k % 10) + L" " + text;
+}
+
+MenuAnchor HotkeyMenuAnchor(const ScreenRect& field, const ScreenRect& workArea, int width,
+                            int height) {
+  MenuAnchor anchor;
+  if (field.left + width <= workArea.right) {
+    anchor.x = std::max(field.left, workArea.left);
+  } else {
+    anchor.x = workArea.right;
+    anchor.alignRight = true;
+  }
+  const int below = std::max(field.bottom, workArea.top);
+  if (below + height <= workArea.bottom) {
+    anchor.y = below;
+  } else if (field.top - height >= workArea.top) {
+    anchor.y = std::min(field.top, workArea.bottom);
+    anchor.alignBottom = true;
+  } else {
+    anchor.y = workArea.top;  // taller than either side: from the top, scrolling if need be
+  }
+  return anchor;
+}
+
+std::wstring NoPathsNotice() {
+  return L"No paths yet. Right-click the Hopdirs icon and choose List... to add some.";
+}
+
+std::wstring HotkeyRefusedNotice(const Hotkey& hotkey) {
+  return HotkeyText(hotkey) +
+         L" is taken by another program, so it cannot pop the path menu. Choose another key: "
+         L"right-click the Hopdirs icon, then Hotkey...";
+}
+
+}  // namespace hop

@@ -1,0 +1,40 @@
+// The path menu the hotkey pops inside a file dialog: its captions, where it goes, and what
+// the user is told when there is nothing to pop.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "hotkey/hotkey_text.h"
+
+namespace hop {
+
+// The text shown for path k (1-based): "&1 " .. "&9 ", then "&0 " for the tenth, so a digit
+// chooses it; the others plain. Ampersands of the path are doubled to be drawn as they are.
+std::wstring AcceleratedCaption(std::size_t k, std::wstring_view path);
+
+struct ScreenRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// Where the menu's corner goes: (x, y) is its top-left corner, or its right edge when
+// `alignRight`, its bottom edge when `alignBottom`.
+struct MenuAnchor {
+  int x = 0, y = 0;
+  bool alignRight = false;
+  bool alignBottom = false;
+  bool operator==(const MenuAnchor&) const = default;
+};
+
+// Just below the file-name field and left-aligned with it, inside the work area: above the
+// field when it does not fit below, against the work area's right edge when it does not fit
+// to the right. `width` and `height` are the menu's expected size; an edge is used wherever
+// the exact size does not matter.
+MenuAnchor HotkeyMenuAnchor(const ScreenRect& field, const ScreenRect& workArea, int width,
+                            int height);
+
+// The balloon texts.
+std::wstring NoPathsNotice();
+std::wstring HotkeyRefusedNotice(const Hotkey& hotkey);
+
+}  // namespace hop

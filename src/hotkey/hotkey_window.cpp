@@ -1,0 +1,235 @@
+#include "hotkey/hotkey_window.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "model/twips.h"
+#include "win32/dpi.h"
+#include "win32/window_owner.h"
+
+namespace hop {
+namespace {
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+
+enum ControlId : int {
+  kLabel = 100,
+  kKeyField = 101,
+  kNone = 102,
+  kOk = IDOK,
+  kCancel = IDCANCEL,
+};
+
+struct Control {
+  int id;
+  const wchar_t* windowClass;
+  const wchar_t* caption;
+  DWORD style;
+  TwipsRect rect;
+};
+
+// The design, in twips of the client area.
+constexpr int kClientWidth = 4440;
+constexpr int kClientHeight = 1500;
+const Control kControls[] = {
+    {kLabel,
+     L"STATIC",
+     L"&Keys that pop the path menu in a file dialog:",
+     SS_LEFT | WS_GROUP,
+     {120, 120, 4200, 255}},
+    {kKeyField, HOTKEY_CLASSW, L"", WS_BORDER | WS_TABSTOP | WS_GROUP, {120, 435, 2880, 330}},
+    {kNone, L"BUTTON", L"&None", BS_PUSHBUTTON | WS_TABSTOP, {3120, 420, 1200, 360}},
+    {kOk, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, {1920, 1005, 1200, 360}},
+    {kCancel, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, {3120, 1005, 1200, 360}},
+};
+
+WNDCLASSEXW HotkeyClass(HINSTANCE instance, HICON icon) {
+  WNDCLASSEXW windowClass{};
+  // A dialog class of its own: the dialog manager's keyboard handling, not the dialog class.
+  windowClass.lpfnWndProc = ::DefDlgProcW;
+  windowClass.cbWndExtra = DLGWINDOWEXTRA;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = icon;
+  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = HotkeyWindow::kClassName;
+  return windowClass;
+}
+
+void AppendString(std::vector<WORD>& words, const wchar_t* text) {
+  do {
+    words.push_back(static_cast<WORD>(*text));
+  } while (*text++);
+}
+
+std::vector<WORD> DialogTemplate() {
+  std::vector<WORD> words;
+  for (DWORD value : {kStyle, kExStyle}) {
+    words.push_back(LOWORD(value));
+    words.push_back(HIWORD(value));
+  }
+  words.insert(words.end(), {0, 0, 0, 0, 0});  // no items; the size is set at load
+  words.push_back(0);                          // no menu
+  AppendString(words, HotkeyWindow::kClassName);
+  AppendString(words, HotkeyWindow::kTitle);
+  return words;
+}
+
+HFONT CreateDialogFont(UINT dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (!::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) {
+    return nullptr;
+  }
+  return ::CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+}  // namespace
+
+std::optional<Hotkey> FromHotkeyControl(WORD value) {
+  const BYTE key = LOBYTE(value);
+  const BYTE flags = HIBYTE(value);
+  if (key == 0) return std::nullopt;
+  Hotkey hotkey{0, key};
+  if (flags & HOTKEYF_CONTROL) hotkey.modifiers |= kHotkeyCtrl;
+  if (flags & HOTKEYF_ALT) hotkey.modifiers |= kHotkeyAlt;
+  if (flags & HOTKEYF_SHIFT) hotkey.modifiers |= kHotkeyShift;
+  return hotkey;
+}
+
+WORD ToHotkeyControl(const std::optional<Hotkey>& hotkey) {
+  if (!hotkey) return 0;
+  BYTE flags = 0;
+  if (hotkey->modifiers & kHotkeyCtrl) flags |= HOTKEYF_CONTROL;
+  if (hotkey->modifiers & kHotkeyAlt) flags |= HOTKEYF_ALT;
+  if (hotkey->modifiers & kHotkeyShift) flags |= HOTKEYF_SHIFT;
+  return MAKEWORD(static_cast<BYTE>(hotkey->key), flags);
+}
+
+HotkeyWindow::HotkeyWindow(HWND owner, HICON icon)
+    : owner_(owner), icon_(icon), windowClass_(HotkeyClass(win32::InstanceOf(owner), icon)) {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_HOTKEY_CLASS};
+  ::InitCommonControlsEx(&controls);
+}
+
+std::optional<HotkeyWindow::Choice> HotkeyWindow::Show(const std::optional<Hotkey>& current) {
+  if (window_) return std::nullopt;  // already open
+  current_ = current;
+  choice_.reset();
+  const std::vector<WORD> dialog = DialogTemplate();
+  ::DialogBoxIndirectParamW(win32::InstanceOf(owner_),
+                            reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()), owner_,
+                            &HotkeyWindow::DialogProc, reinterpret_cast<LPARAM>(this));
+  return choice_;
+}
+
+void HotkeyWindow::Cancel() {
+  if (window_) ::EndDialog(window_, IDCANCEL);
+}
+
+void HotkeyWindow::CreateControls() {
+  const HINSTANCE instance = win32::InstanceOf(owner_);
+  for (const Control& control : kControls) {
+    ::CreateWindowExW(0, control.windowClass, control.caption,
+                      WS_CHILD | WS_VISIBLE | control.style, 0, 0, 0, 0, window_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+  }
+  const HWND field = ::GetDlgItem(window_, kKeyField);
+  // A key without Ctrl or Alt would be typed into the dialog: the control adds Ctrl+Alt.
+  ::SendMessageW(field, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, HOTKEYF_CONTROL | HOTKEYF_ALT);
+  ::SendMessageW(field, HKM_SETHOTKEY, ToHotkeyControl(current_), 0);
+}
+
+void HotkeyWindow::Layout(UINT dpi) {
+  font_.reset(CreateDialogFont(dpi));
+  for (const Control& control : kControls) {
+    const HWND child = ::GetDlgItem(window_, control.id);
+    ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    ::MoveWindow(child, TwipsToPixels(control.rect.left, dpi), TwipsToPixels(control.rect.top, dpi),
+                 TwipsToPixels(control.rect.width, dpi), TwipsToPixels(control.rect.height, dpi),
+                 TRUE);
+  }
+  RECT frame{0, 0, TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi)};
+  ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi);
+  ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void HotkeyWindow::OnOk() {
+  const auto value =
+      static_cast<WORD>(::SendDlgItemMessageW(window_, kKeyField, HKM_GETHOTKEY, 0, 0));
+  const std::optional<Hotkey> chosen = FromHotkeyControl(value);
+  if (chosen && !IsUsableHotkey(*chosen)) {
+    ::MessageBeep(MB_OK);  // a modifier alone, or a key that would be typed
+    return;
+  }
+  choice_ = Choice{chosen};
+  ::EndDialog(window_, IDOK);
+}
+
+INT_PTR CALLBACK HotkeyWindow::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+  auto* self = reinterpret_cast<HotkeyWindow*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
+  if (!self) return FALSE;
+  if (message == WM_INITDIALOG) self->window_ = hwnd;
+  const INT_PTR handled =
+      win32::NoThrow([&] { return self->HandleMessage(message, wParam, lParam); }, INT_PTR{FALSE});
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+    self->window_ = nullptr;
+    self->font_.reset();
+  }
+  return handled;
+}
+
+INT_PTR HotkeyWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      CreateControls();
+      const UINT dpi = win32::DpiForWindow(window_);
+      Layout(dpi);
+      // DS_CENTER centred the empty template; centre the laid-out window on the work area.
+      RECT frame{}, work{};
+      ::GetWindowRect(window_, &frame);
+      ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+      ::SetWindowPos(window_, nullptr,
+                     work.left + (work.right - work.left - (frame.right - frame.left)) / 2,
+                     work.top + (work.bottom - work.top - (frame.bottom - frame.top)) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
+      ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+      ::SetForegroundWindow(window_);
+      ::SetFocus(::GetDlgItem(window_, kKeyField));
+      return FALSE;  // the focus is set: the hotkey control
+    }
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case kNone:
+          ::SendDlgItemMessageW(window_, kKeyField, HKM_SETHOTKEY, 0, 0);
+          ::SetFocus(::GetDlgItem(window_, kKeyField));
+          return TRUE;
+        case kOk:
+          OnOk();
+          return TRUE;
+        case kCancel:  // also Escape and the close box
+          ::EndDialog(window_, IDCANCEL);
+          return TRUE;
+      }
+      return FALSE;
+    case WM_CTLCOLORSTATIC:  // the label has a transparent background
+      ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return reinterpret_cast<INT_PTR>(::GetStockObject(NULL_BRUSH));
+    case WM_DPICHANGED: {
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      Layout(HIWORD(wParam));
+      ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return TRUE;
+    }
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace hop

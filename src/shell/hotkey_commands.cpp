@@ -1,0 +1,55 @@
+// The main window's part in the hotkey: reading it at start-up, "&Hotkey...", and the path
+// menu it pops inside a file dialog.
+#include <windows.h>
+
+#include "delivery/delivery_notice.h"
+#include "editor/editor_window.h"
+#include "hotkey/dialog_hotkey.h"
+#include "hotkey/hotkey_menu.h"
+#include "hotkey/hotkey_setting.h"
+#include "hotkey/hotkey_window.h"
+#include "hotkey/win32_hotkey_menu.h"
+#include "shell/main_window.h"
+
+namespace hop {
+
+void MainWindow::StartHotkey() {
+  hotkeyWindow_ = std::make_unique<HotkeyWindow>(hwnd_, largeIcon_.get());
+  hotkey_ = std::make_unique<DialogHotkey>(hwnd_, [this](const Hotkey& refused) {
+    tray_.ShowBalloon(kNoticeTitle, HotkeyRefusedNotice(refused));
+  });
+  hotkey_->Start(ReadHotkeySetting(settings_));
+}
+
+std::optional<Hotkey> MainWindow::CurrentHotkey() const {
+  return hotkey_ ? hotkey_->Key() : std::nullopt;
+}
+
+void MainWindow::mnuHotkey_Click() {
+  const auto choice = hotkeyWindow_->Show(CurrentHotkey());
+  if (!choice || ending_) return;
+  hotkey_->SetKey(choice->hotkey);
+  hotkeyUnsaved_ = true;
+  SaveSettings();  // stored at once
+}
+
+void MainWindow::OnDialogHotkey() {
+  // As with the tray: one menu at a time, nothing while a modal box is open or while ending.
+  if (menuOpen_ || ending_ || !::IsWindowEnabled(hwnd_)) return;
+  const HWND dialog = ::GetForegroundWindow();
+  const HWND field = UsableDialogField(dialog);
+  if (!field || editor_->IsVisible()) return;
+  if (PathCount() == 0) {
+    tray_.ShowBalloon(kNoticeTitle, NoPathsNotice());
+    return;
+  }
+  menuOpen_ = true;
+  const std::size_t chosen = PopupHotkeyMenu(hwnd_, paths_, field);
+  menuOpen_ = false;
+  if (chosen != 0) mnuPath_Click(static_cast<int>(chosen), dialog);
+  // The user goes on typing in the dialog: it is given back the focus when the menu was
+  // dismissed (with no key sent) or the path could not be delivered.
+  if (::IsWindow(dialog) && ::GetForegroundWindow() != dialog) ::SetForegroundWindow(dialog);
+}
+
+}  // namespace hop
