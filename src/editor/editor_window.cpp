@@ -11,6 +11,7 @@
 #include "editor/win32_editor_view.h"
 #include "model/colour_scheme.h"
 #include "win32/dpi.h"
+#include "win32/managed_dialog.h"
 #include "win32/system_colours.h"
 #include "win32/window_owner.h"
 
@@ -24,50 +25,6 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP;
 // How many entries the drop-down list shows before it scrolls.
 constexpr int kDroppedEntries = 8;
-
-WNDCLASSEXW EditorClass(HINSTANCE instance, HICON icon, HICON smallIcon) {
-  WNDCLASSEXW windowClass{};
-  // A dialog class of its own: the dialog manager's keyboard handling, not the dialog class name.
-  windowClass.lpfnWndProc = ::DefDlgProcW;
-  windowClass.cbWndExtra = DLGWINDOWEXTRA;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = icon;
-  windowClass.hIconSm = smallIcon;
-  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = EditorWindow::kClassName;
-  return windowClass;
-}
-
-void AppendString(std::vector<WORD>& words, const wchar_t* text) {
-  do {
-    words.push_back(static_cast<WORD>(*text));
-  } while (*text++);
-}
-
-// An in-memory dialog template naming the editor's class; the controls are created at load,
-// sized in pixels from their design in twips.
-std::vector<WORD> DialogTemplate() {
-  std::vector<WORD> words;
-  for (DWORD value : {kStyle, kExStyle}) {
-    words.push_back(LOWORD(value));
-    words.push_back(HIWORD(value));
-  }
-  words.insert(words.end(), {0, 0, 0, 0, 0});  // no items; x, y, cx, cy are set at load
-  words.push_back(0);                          // no menu
-  AppendString(words, EditorWindow::kClassName);
-  AppendString(words, L"Hopdirs");
-  return words;
-}
-
-HFONT CreateDialogFont(UINT dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  if (!::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) {
-    return nullptr;
-  }
-  return ::CreateFontIndirectW(&metrics.lfMessageFont);
-}
 
 // Width in pixels of a control's caption as drawn in font, the mnemonic marker left out.
 int CaptionWidth(HWND control, HFONT font) {
@@ -128,7 +85,8 @@ EditorWindow::EditorWindow(HWND owner, HICON icon, HICON smallIcon, PathMenu& pa
       smallIcon_(smallIcon),
       paths_(paths),
       onClosed_(std::move(onClosed)),
-      windowClass_(EditorClass(win32::InstanceOf(owner), icon, smallIcon)),
+      windowClass_(
+          win32::ManagedDialogClass(win32::InstanceOf(owner), kClassName, icon, smallIcon)),
       help_(win32::InstanceOf(owner)) {}
 
 EditorWindow::~EditorWindow() {
@@ -156,7 +114,8 @@ std::wstring EditorWindow::HelpShown() const {
 }
 
 void EditorWindow::Form_Load() {
-  const std::vector<WORD> dialog = DialogTemplate();
+  const std::vector<WORD> dialog =
+      win32::EmptyDialogTemplate(kStyle, kExStyle, kClassName, L"Hopdirs");
   // WM_INITDIALOG takes ownership of the new window and runs the opening steps.
   ::CreateDialogIndirectParamW(win32::InstanceOf(owner_),
                                reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()), owner_,
@@ -198,7 +157,7 @@ void EditorWindow::CreateControls() {
 
 void EditorWindow::Layout(UINT dpi) {
   const HWND form = window_.get();
-  font_.reset(CreateDialogFont(dpi));
+  font_.reset(win32::CreateDialogFont(dpi));
   for (const layout::Control& control : layout::kControls) {
     const HWND child = ::GetDlgItem(form, control.id);
     int width = TwipsToPixels(control.rect.width, dpi);

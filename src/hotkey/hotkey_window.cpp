@@ -6,6 +6,7 @@
 
 #include "model/twips.h"
 #include "win32/dpi.h"
+#include "win32/managed_dialog.h"
 #include "win32/window_owner.h"
 
 namespace hop {
@@ -45,47 +46,6 @@ const Control kControls[] = {
     {kCancel, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, {3120, 1005, 1200, 360}},
 };
 
-WNDCLASSEXW HotkeyClass(HINSTANCE instance, HICON icon) {
-  WNDCLASSEXW windowClass{};
-  // A dialog class of its own: the dialog manager's keyboard handling, not the dialog class.
-  windowClass.lpfnWndProc = ::DefDlgProcW;
-  windowClass.cbWndExtra = DLGWINDOWEXTRA;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = icon;
-  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = HotkeyWindow::kClassName;
-  return windowClass;
-}
-
-void AppendString(std::vector<WORD>& words, const wchar_t* text) {
-  do {
-    words.push_back(static_cast<WORD>(*text));
-  } while (*text++);
-}
-
-std::vector<WORD> DialogTemplate() {
-  std::vector<WORD> words;
-  for (DWORD value : {kStyle, kExStyle}) {
-    words.push_back(LOWORD(value));
-    words.push_back(HIWORD(value));
-  }
-  words.insert(words.end(), {0, 0, 0, 0, 0});  // no items; the size is set at load
-  words.push_back(0);                          // no menu
-  AppendString(words, HotkeyWindow::kClassName);
-  AppendString(words, HotkeyWindow::kTitle);
-  return words;
-}
-
-HFONT CreateDialogFont(UINT dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  if (!::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) {
-    return nullptr;
-  }
-  return ::CreateFontIndirectW(&metrics.lfMessageFont);
-}
-
 }  // namespace
 
 std::optional<Hotkey> FromHotkeyControl(WORD value) {
@@ -109,7 +69,9 @@ WORD ToHotkeyControl(const std::optional<Hotkey>& hotkey) {
 }
 
 HotkeyWindow::HotkeyWindow(HWND owner, HICON icon)
-    : owner_(owner), icon_(icon), windowClass_(HotkeyClass(win32::InstanceOf(owner), icon)) {
+    : owner_(owner),
+      icon_(icon),
+      windowClass_(win32::ManagedDialogClass(win32::InstanceOf(owner), kClassName, icon)) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_HOTKEY_CLASS};
   ::InitCommonControlsEx(&controls);
 }
@@ -118,7 +80,7 @@ std::optional<HotkeyWindow::Choice> HotkeyWindow::Show(const std::optional<Hotke
   if (window_) return std::nullopt;  // already open
   current_ = current;
   choice_.reset();
-  const std::vector<WORD> dialog = DialogTemplate();
+  const std::vector<WORD> dialog = win32::EmptyDialogTemplate(kStyle, kExStyle, kClassName, kTitle);
   ::DialogBoxIndirectParamW(win32::InstanceOf(owner_),
                             reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()), owner_,
                             &HotkeyWindow::DialogProc, reinterpret_cast<LPARAM>(this));
@@ -143,7 +105,7 @@ void HotkeyWindow::CreateControls() {
 }
 
 void HotkeyWindow::Layout(UINT dpi) {
-  font_.reset(CreateDialogFont(dpi));
+  font_.reset(win32::CreateDialogFont(dpi));
   for (const Control& control : kControls) {
     const HWND child = ::GetDlgItem(window_, control.id);
     ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
