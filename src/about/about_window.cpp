@@ -15,7 +15,6 @@
 #include "win32/dpi.h"
 #include "win32/system_colours.h"
 #include "win32/unique_handle.h"
-#include "win32/window_owner.h"
 
 namespace hop {
 namespace {
@@ -91,7 +90,9 @@ WNDCLASSEXW AboutClass(HINSTANCE instance, WNDPROC procedure) {
 }  // namespace
 
 AboutWindow::AboutWindow(HWND owner, HICON icon)
-    : owner_(owner), icon_(icon), windowClass_(AboutClass(win32::InstanceOf(owner), &WindowProc)) {}
+    : owner_(owner),
+      icon_(icon),
+      windowClass_(AboutClass(win32::InstanceOf(owner), &win32::WindowThunk<AboutWindow>)) {}
 
 void AboutWindow::Show(std::wstring_view specificText) {
   if (hwnd_) return;  // already open: the program's windows take no input anyway
@@ -260,11 +261,12 @@ void AboutWindow::PaintRule(HDC dc) const {
   }
 }
 
-LRESULT CALLBACK AboutWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = win32::WindowOwner<AboutWindow>(hwnd, message, lParam);
-  if (self && message == WM_NCCREATE) self->hwnd_ = hwnd;
-  if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-  return win32::NoThrow([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0});
+void AboutWindow::Attach(HWND hwnd) {
+  hwnd_ = hwnd;
+}
+
+void AboutWindow::Detach() {
+  hwnd_ = nullptr;
 }
 
 LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -302,10 +304,6 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CLOSE:
       Unload();
-      return 0;
-    case WM_DESTROY:
-      ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-      hwnd_ = nullptr;
       return 0;
     default:
       return ::DefWindowProcW(hwnd_, message, wParam, lParam);

@@ -12,6 +12,7 @@
 #include "model/twips.h"
 #include "win32/unique_handle.h"
 #include "win32/window_class.h"
+#include "win32/window_owner.h"
 
 namespace hop {
 
@@ -35,7 +36,9 @@ class AboutWindow {
   HWND hwnd() const { return hwnd_; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  friend struct win32::ThunkAccess;
+  void Attach(HWND hwnd);
+  void Detach();
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool Form_Load(std::wstring_view specificText);
   void RunModal();

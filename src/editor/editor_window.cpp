@@ -13,7 +13,6 @@
 #include "win32/dpi.h"
 #include "win32/managed_dialog.h"
 #include "win32/system_colours.h"
-#include "win32/window_owner.h"
 
 namespace hop {
 namespace {
@@ -119,7 +118,7 @@ void EditorWindow::Form_Load() {
   // WM_INITDIALOG takes ownership of the new window and runs the opening steps.
   ::CreateDialogIndirectParamW(win32::InstanceOf(owner_),
                                reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()), owner_,
-                               &EditorWindow::DialogProc, reinterpret_cast<LPARAM>(this));
+                               &win32::DialogThunk<EditorWindow>, reinterpret_cast<LPARAM>(this));
 }
 
 void EditorWindow::CreateControls() {
@@ -265,19 +264,13 @@ bool EditorWindow::PreTranslateMessage(MSG& message) {
   return ::IsDialogMessageW(window_.get(), &message);
 }
 
-INT_PTR CALLBACK EditorWindow::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-  auto* self = reinterpret_cast<EditorWindow*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
-  if (!self) return FALSE;
-  if (message == WM_INITDIALOG) self->window_.reset(hwnd);
-  const INT_PTR handled =
-      win32::NoThrow([&] { return self->HandleMessage(message, wParam, lParam); }, INT_PTR{FALSE});
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-    self->window_.release();
-    self->font_.reset();
-  }
-  return handled;
+void EditorWindow::Attach(HWND hwnd) {
+  window_.reset(hwnd);
+}
+
+void EditorWindow::Detach() {
+  window_.release();
+  font_.reset();
 }
 
 INT_PTR EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -12,6 +12,7 @@
 #include "model/path_menu.h"
 #include "win32/unique_handle.h"
 #include "win32/window_class.h"
+#include "win32/window_owner.h"
 
 namespace hop {
 
@@ -45,7 +46,9 @@ class EditorWindow {
   std::wstring HelpShown() const;
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  friend struct win32::ThunkAccess;
+  void Attach(HWND hwnd);
+  void Detach();
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Form_Load();
   void Form_Unload();

@@ -7,7 +7,6 @@
 #include "model/twips.h"
 #include "win32/dpi.h"
 #include "win32/managed_dialog.h"
-#include "win32/window_owner.h"
 
 namespace hop {
 namespace {
@@ -83,7 +82,7 @@ std::optional<HotkeyWindow::Choice> HotkeyWindow::Show(const std::optional<Hotke
   const std::vector<WORD> dialog = win32::EmptyDialogTemplate(kStyle, kExStyle, kClassName, kTitle);
   ::DialogBoxIndirectParamW(win32::InstanceOf(owner_),
                             reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()), owner_,
-                            &HotkeyWindow::DialogProc, reinterpret_cast<LPARAM>(this));
+                            &win32::DialogThunk<HotkeyWindow>, reinterpret_cast<LPARAM>(this));
   return choice_;
 }
 
@@ -131,19 +130,13 @@ void HotkeyWindow::OnOk() {
   ::EndDialog(window_, IDOK);
 }
 
-INT_PTR CALLBACK HotkeyWindow::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-  auto* self = reinterpret_cast<HotkeyWindow*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
-  if (!self) return FALSE;
-  if (message == WM_INITDIALOG) self->window_ = hwnd;
-  const INT_PTR handled =
-      win32::NoThrow([&] { return self->HandleMessage(message, wParam, lParam); }, INT_PTR{FALSE});
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-    self->window_ = nullptr;
-    self->font_.reset();
-  }
-  return handled;
+void HotkeyWindow::Attach(HWND hwnd) {
+  window_ = hwnd;
+}
+
+void HotkeyWindow::Detach() {
+  window_ = nullptr;
+  font_.reset();
 }
 
 INT_PTR HotkeyWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -11,7 +11,6 @@
 #include "hotkey/hotkey_window.h"
 #include "shell/popup_menus.h"
 #include "shell/resource_ids.h"
-#include "win32/window_owner.h"
 
 namespace hop {
 namespace {
@@ -47,7 +46,7 @@ MainWindow::MainWindow(HINSTANCE instance, SettingsStore& settings)
       largeIcon_(LoadAppIcon(instance, SM_CXICON)),
       smallIcon_(LoadAppIcon(instance, SM_CXSMICON)),
       trayIcon_(LoadTrayIcon(instance)),
-      windowClass_(MainClass(instance, &MainWindow::WindowProc)) {}
+      windowClass_(MainClass(instance, &win32::WindowThunk<MainWindow>)) {}
 
 MainWindow::~MainWindow() {
   hotkeyWindow_.reset();
@@ -162,11 +161,12 @@ void MainWindow::mnuPath_Click(int Index, HWND dialog) {
   if (const auto notice = DeliveryNotice(outcome, path)) tray_.ShowBalloon(kNoticeTitle, *notice);
 }
 
-LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = win32::WindowOwner<MainWindow>(hwnd, message, lParam);
-  if (self && message == WM_NCCREATE) self->hwnd_ = hwnd;
-  if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-  return win32::NoThrow([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0});
+void MainWindow::Attach(HWND hwnd) {
+  hwnd_ = hwnd;
+}
+
+void MainWindow::Detach() {
+  hwnd_ = nullptr;
 }
 
 // How the platform's messages map to the close-request modes: WM_ENDSESSION (the session is
