@@ -9,6 +9,7 @@
 #include "editor/editor_window.h"
 #include "hotkey/dialog_hotkey.h"
 #include "hotkey/hotkey_window.h"
+#include "model/scoped_flag.h"
 #include "shell/popup_menus.h"
 #include "shell/resource_ids.h"
 
@@ -92,28 +93,28 @@ void MainWindow::OnTrayNotification(TrayNotification notification) {
   // modal box is open the main window is disabled and the program takes no input.
   if (menuOpen_ || ending_ || !::IsWindowEnabled(hwnd_)) return;
   switch (ActionFor(notification, PathCount(), editor_->IsVisible())) {
-    case TrayAction::PopupPathMenu: {
-      menuOpen_ = true;
-      const UINT chosen = PopupPathMenu(hwnd_, paths_, tray_.MenuAnchor());
-      menuOpen_ = false;
-      if (chosen == 0) tray_.ReturnFocus();
-      RunCommand(chosen);
-      break;
-    }
-    case TrayAction::PopupConfigMenu: {
-      menuOpen_ = true;
-      const UINT chosen = PopupConfigMenu(hwnd_, clipboardChecked_, tray_.MenuAnchor());
-      menuOpen_ = false;
-      if (chosen == 0) tray_.ReturnFocus();
-      RunCommand(chosen);
-      break;
-    }
+    case TrayAction::PopupPathMenu:
+      return RunMenuChoice([&] { return PopupPathMenu(hwnd_, paths_, tray_.MenuAnchor()); });
+    case TrayAction::PopupConfigMenu:
+      return RunMenuChoice(
+          [&] { return PopupConfigMenu(hwnd_, clipboardChecked_, tray_.MenuAnchor()); });
     case TrayAction::ShowEditor:
       mnuList_Click();
       break;
     case TrayAction::None:
       break;
   }
+}
+
+template <typename Popup>
+void MainWindow::RunMenuChoice(Popup popup) {
+  UINT chosen = 0;
+  {
+    const ScopedFlag open(menuOpen_);
+    chosen = popup();
+  }
+  if (chosen == 0) tray_.ReturnFocus();
+  RunCommand(chosen);
 }
 
 void MainWindow::RunCommand(UINT id) {

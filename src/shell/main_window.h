@@ -99,6 +99,9 @@ class MainWindow {
   void Attach(HWND hwnd);
   void Detach();
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Pops a tray menu (one at a time) and runs the command chosen from it.
+  template <typename Popup>
+  void RunMenuChoice(Popup popup);
   void RunCommand(UINT id);
   void OnEditorClosed();
   void StartHotkey();
