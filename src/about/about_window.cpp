@@ -15,6 +15,7 @@
 #include "win32/dpi.h"
 #include "win32/system_colours.h"
 #include "win32/unique_handle.h"
+#include "win32/window_queries.h"
 
 namespace hop {
 namespace {
@@ -66,14 +67,10 @@ COLORREF TextColour() {
 // The windows of this thread that take input, which the modal box disables while it is open.
 std::vector<HWND> EnabledThreadWindows() {
   std::vector<HWND> windows;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM found) -> BOOL {
-        if (::IsWindowEnabled(window))
-          reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  win32::ForEachThreadWindow([&](HWND window) {
+    if (::IsWindowEnabled(window)) windows.push_back(window);
+    return true;
+  });
   return windows;
 }
 
@@ -160,12 +157,11 @@ void AboutWindow::AddControl(int id, const wchar_t* className, DWORD style, Twip
 
 int AboutWindow::TextWidth(int id) const {
   const HWND label = ::GetDlgItem(hwnd_, id);
-  wchar_t text[128] = {};
-  const int length = ::GetWindowTextW(label, text, int(std::size(text)));
+  const std::wstring text = win32::WindowText(label);
   const win32::WindowDC dc(label);
   const win32::SelectedObject selected(dc.get(), font_.get());
   SIZE extent{};
-  ::GetTextExtentPoint32W(dc.get(), text, length, &extent);
+  ::GetTextExtentPoint32W(dc.get(), text.c_str(), int(text.size()), &extent);
   return extent.cx;
 }
 

@@ -13,6 +13,7 @@
 #include "win32/dpi.h"
 #include "win32/managed_dialog.h"
 #include "win32/system_colours.h"
+#include "win32/window_queries.h"
 
 namespace hop {
 namespace {
@@ -27,12 +28,8 @@ constexpr int kDroppedEntries = 8;
 
 // Width in pixels of a control's caption as drawn in font, the mnemonic marker left out.
 int CaptionWidth(HWND control, HFONT font) {
-  wchar_t caption[64] = {};
-  ::GetWindowTextW(control, caption, 64);
-  std::wstring text;
-  for (const wchar_t* c = caption; *c; ++c) {
-    if (*c != L'&') text += *c;
-  }
+  std::wstring text = win32::WindowText(control);
+  std::erase(text, L'&');
   SIZE size{};
   const win32::WindowDC dc(control);
   if (!dc.get()) return 0;
@@ -49,14 +46,9 @@ PixelRect ToPixelRect(const RECT& rect) {
 void PlaceBottomRight(HWND form) {
   RECT rect{};
   ::GetWindowRect(form, &rect);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  if (!::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
-    monitor.rcMonitor = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    monitor.rcWork = monitor.rcMonitor;
-  }
-  const PixelPoint at = hop::PlaceBottomRight(ToPixelRect(monitor.rcMonitor),
-                                              ToPixelRect(monitor.rcWork), rect.right - rect.left,
+  const win32::MonitorAreas primary = win32::MonitorAreasAt(POINT{0, 0});
+  const PixelPoint at = hop::PlaceBottomRight(ToPixelRect(primary.monitor),
+                                              ToPixelRect(primary.work), rect.right - rect.left,
                                               rect.bottom - rect.top, win32::DpiForWindow(form));
   ::SetWindowPos(form, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

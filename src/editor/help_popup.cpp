@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "win32/dpi.h"
+#include "win32/window_queries.h"
 
 namespace hop {
 namespace {
@@ -15,13 +16,6 @@ WNDCLASSEXW PopupClass(HINSTANCE instance, WNDPROC proc) {
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   windowClass.lpszClassName = HelpPopup::kClassName;
   return windowClass;
-}
-
-RECT WorkAreaAt(POINT point) {
-  MONITORINFO info{};
-  info.cbSize = sizeof(info);
-  ::GetMonitorInfoW(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info);
-  return info.rcWork;
 }
 
 }  // namespace
@@ -43,7 +37,7 @@ void HelpPopup::Show(HWND owner, HFONT font, std::wstring_view text, POINT ancho
   }
   const int width = textRect.right + 2 * padding_ + 2;  // + the one-pixel border on each side
   const int height = textRect.bottom + 2 * padding_ + 2;
-  const RECT work = WorkAreaAt(anchor);
+  const RECT work = win32::WorkAreaAt(anchor);
   const int x = std::max<int>(work.left, std::min<int>(anchor.x, work.right - width));
   const int y = std::max<int>(work.top, std::min<int>(anchor.y, work.bottom - height));
 

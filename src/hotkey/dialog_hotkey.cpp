@@ -1,11 +1,11 @@
 #include "hotkey/dialog_hotkey.h"
 
-#include <string_view>
 #include <utility>
 
 #include "delivery/path_delivery.h"
 #include "delivery/win32_desktop.h"
 #include "delivery/win32_window_tree.h"
+#include "win32/window_queries.h"
 
 namespace hop {
 namespace {
@@ -15,9 +15,7 @@ namespace {
 DialogHotkey* g_started = nullptr;
 
 bool IsDialogClass(HWND window) {
-  wchar_t name[64] = {};
-  const int length = ::GetClassNameW(window, name, 64);
-  return length >= 5 && std::wstring_view(name, std::size_t(length)).ends_with(L"32770");
+  return win32::ClassName(window).ends_with(L"32770");
 }
 
 bool IsTopLevel(HWND window) {
@@ -28,13 +26,7 @@ bool IsTopLevel(HWND window) {
 // created hidden and shown once built.
 bool DialogExists() {
   bool found = false;
-  ::EnumWindows(
-      [](HWND window, LPARAM lParam) -> BOOL {
-        if (!IsDialogClass(window)) return TRUE;
-        *reinterpret_cast<bool*>(lParam) = true;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  win32::ForEachTopLevel([&](HWND window) { return !(found = IsDialogClass(window)); });
   return found;
 }
 

@@ -7,6 +7,7 @@
 #include "model/twips.h"
 #include "win32/dpi.h"
 #include "win32/managed_dialog.h"
+#include "win32/window_queries.h"
 
 namespace hop {
 namespace {
@@ -146,9 +147,9 @@ INT_PTR HotkeyWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       const UINT dpi = win32::DpiForWindow(window_);
       Layout(dpi);
       // DS_CENTER centred the empty template; centre the laid-out window on the work area.
-      RECT frame{}, work{};
+      RECT frame{};
       ::GetWindowRect(window_, &frame);
-      ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+      const RECT work = win32::WorkAreaOf(window_);
       ::SetWindowPos(window_, nullptr,
                      work.left + (work.right - work.left - (frame.right - frame.left)) / 2,
                      work.top + (work.bottom - work.top - (frame.bottom - frame.top)) / 2, 0, 0,
