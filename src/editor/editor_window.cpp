@@ -53,20 +53,6 @@ void PlaceBottomRight(HWND form) {
   ::SetWindowPos(form, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool IsMouseDown(UINT message) {
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-      return true;
-    default:
-      return false;
-  }
-}
-
 }  // namespace
 
 EditorWindow::EditorWindow(HWND owner, HICON icon, HICON smallIcon, PathMenu& paths,
@@ -101,7 +87,7 @@ void EditorWindow::Unload() {
 }
 
 std::wstring EditorWindow::HelpShown() const {
-  return help_.IsShown() ? help_.Text() : L"";
+  return help_.Shown();
 }
 
 void EditorWindow::Form_Load() {
@@ -170,8 +156,6 @@ void EditorWindow::Layout(UINT dpi) {
 }
 
 void EditorWindow::Form_Unload() {
-  EndHelpMode();
-  help_.Hide();
   if (!rules_) return;
   rules_->Form_Unload();
   rules_.reset();
@@ -206,54 +190,9 @@ void EditorWindow::KeepFocusUsable() {
                  reinterpret_cast<WPARAM>(::GetDlgItem(window_.get(), layout::cboPaths)), TRUE);
 }
 
-void EditorWindow::ShowHelpFor(HWND control, POINT anchor) {
-  const HWND form = window_.get();
-  // The combo box's own edit field stands for the combo box.
-  while (control && control != form && ::GetParent(control) != form) {
-    control = ::GetParent(control);
-  }
-  DWORD topic = control ? ::GetWindowContextHelpId(control) : 0;
-  if (topic == 0) topic = kWindowTopic;
-  help_.Show(form, font_.get(), EditorHelpText(topic), anchor);
-}
-
-void EditorWindow::BeginHelpMode() {
-  help_.Hide();
-  helpMode_ = true;
-  ::SetCapture(window_.get());
-  ::SetCursor(::LoadCursorW(nullptr, IDC_HELP));
-}
-
-void EditorWindow::EndHelpMode() {
-  if (!helpMode_) return;
-  helpMode_ = false;
-  if (::GetCapture() == window_.get()) ::ReleaseCapture();
-}
-
-void EditorWindow::OnHelpModeClick(POINT clientPoint) {
-  EndHelpMode();
-  RECT client{};
-  ::GetClientRect(window_.get(), &client);
-  if (!::PtInRect(&client, clientPoint)) return;  // a click elsewhere just leaves help mode
-  const HWND child = ::ChildWindowFromPointEx(window_.get(), clientPoint, CWP_SKIPINVISIBLE);
-  POINT screen = clientPoint;
-  ::ClientToScreen(window_.get(), &screen);
-  ShowHelpFor(child ? child : window_.get(), screen);
-}
-
 bool EditorWindow::PreTranslateMessage(MSG& message) {
   if (!window_) return false;
-  const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
-  const bool escape = keyDown && message.wParam == VK_ESCAPE;
-  if (help_.IsShown() && (keyDown || IsMouseDown(message.message))) {
-    help_.Hide();
-    if (escape) return true;  // Escape closes the help, not the window
-  }
-  if (helpMode_ && escape) {
-    EndHelpMode();
-    return true;
-  }
-  return ::IsDialogMessageW(window_.get(), &message);
+  return help_.PreTranslate(window_.get(), message) || ::IsDialogMessageW(window_.get(), &message);
 }
 
 void EditorWindow::Attach(HWND hwnd) {
@@ -267,6 +206,7 @@ void EditorWindow::Detach() {
 
 INT_PTR EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const HWND form = window_.get();
+  if (const auto answered = help_.OnMessage(form, message, wParam, lParam)) return *answered;
   switch (message) {
     case WM_INITDIALOG:
       CreateControls();
@@ -306,47 +246,6 @@ INT_PTR EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       return TRUE;
     }
-    case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) != SC_CONTEXTHELP) return FALSE;
-      BeginHelpMode();
-      return TRUE;
-    case WM_HELP: {
-      // The platform's answer to F1 (a click in help mode is handled above): the help goes
-      // just below the control with the focus.
-      const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
-      if (info->iContextType == HELPINFO_WINDOW) {
-        const auto control = static_cast<HWND>(info->hItemHandle);
-        RECT rect{};
-        ::GetWindowRect(control, &rect);
-        ShowHelpFor(control, POINT{rect.left, rect.bottom + 2});
-      }
-      return TRUE;
-    }
-    case WM_SETCURSOR:
-      if (!helpMode_) return FALSE;
-      ::SetCursor(::LoadCursorW(nullptr, IDC_HELP));
-      ::SetWindowLongPtrW(form, DWLP_MSGRESULT, TRUE);
-      return TRUE;
-    case WM_MOUSEMOVE:
-      if (helpMode_) ::SetCursor(::LoadCursorW(nullptr, IDC_HELP));
-      return helpMode_;
-    case WM_LBUTTONDOWN:
-      if (!helpMode_) return FALSE;
-      OnHelpModeClick(
-          POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
-      return TRUE;
-    case WM_RBUTTONDOWN:
-      if (!helpMode_) return FALSE;
-      EndHelpMode();
-      return TRUE;
-    case WM_CAPTURECHANGED:
-      helpMode_ = false;
-      return FALSE;
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE && reinterpret_cast<HWND>(lParam) != help_.hwnd()) {
-        help_.Hide();
-      }
-      return FALSE;
     default:
       return FALSE;
   }

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "editor/help_popup.h"
+#include "editor/help_mode.h"
 #include "model/path_menu.h"
 #include "win32/unique_handle.h"
 #include "win32/window_class.h"
@@ -56,10 +56,6 @@ class EditorWindow {
   void Layout(UINT dpi);
   void OnCommand(int id, int code);
   void KeepFocusUsable();
-  void ShowHelpFor(HWND control, POINT anchor);
-  void BeginHelpMode();
-  void EndHelpMode();
-  void OnHelpModeClick(POINT clientPoint);
 
   HWND owner_;
   HICON icon_;
@@ -71,8 +67,7 @@ class EditorWindow {
   win32::UniqueFont font_;
   std::unique_ptr<Win32EditorView> view_;
   std::unique_ptr<PathListEditor> rules_;
-  HelpPopup help_;
-  bool helpMode_ = false;
+  HelpMode help_;
 };
 
 }  // namespace hop
