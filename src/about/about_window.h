@@ -43,12 +43,10 @@ class AboutWindow {
   bool Form_Load(std::wstring_view specificText);
   void RunModal();
   int Pixels(double twips) const;
-  void AddControl(int id, const wchar_t* className, DWORD style, TwipsRect at,
-                  std::wstring_view text);
+  void LayOut(UINT dpi);
   void Centre();
   int TextWidth(int id) const;
   void FitMemoryFigure();
-  void OnDpiChanged(UINT dpi, const RECT& suggested);
   void PaintRule(HDC dc) const;
   void EnableOthers();
 

@@ -11,6 +11,7 @@
 #include "editor/win32_editor_view.h"
 #include "model/colour_scheme.h"
 #include "win32/dpi.h"
+#include "win32/dpi_layout.h"
 #include "win32/managed_dialog.h"
 #include "win32/system_colours.h"
 #include "win32/window_queries.h"
@@ -23,6 +24,7 @@ namespace layout = editor_layout;
 // Fixed dialog border, no minimise or maximise box, and the title-bar help button.
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CONTEXTHELP;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP;
+constexpr win32::FrameDesign kFrame{kStyle, kExStyle, layout::kClientWidth, layout::kClientHeight};
 // How many entries the drop-down list shows before it scrolls.
 constexpr int kDroppedEntries = 8;
 
@@ -136,23 +138,16 @@ void EditorWindow::Layout(UINT dpi) {
   const HWND form = window_.get();
   font_.reset(win32::CreateDialogFont(dpi));
   for (const layout::Control& control : layout::kControls) {
-    const HWND child = ::GetDlgItem(form, control.id);
-    int width = TwipsToPixels(control.rect.width, dpi);
-    int height = TwipsToPixels(control.rect.height, dpi);
+    win32::Fit fit;
     // A drop-down combo box's height includes its list; the closed height follows the font.
-    if (control.id == layout::cboPaths) height *= kDroppedEntries + 1;
+    if (control.id == layout::cboPaths) fit.heightTimes = kDroppedEntries + 1;
     // The label grows to its caption where the font is wider than the designed one, rather
     // than cutting the colon off.
-    if (control.id == layout::Label1) width = std::max(width, CaptionWidth(child, font_.get()));
-    ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    ::MoveWindow(child, TwipsToPixels(control.rect.left, dpi), TwipsToPixels(control.rect.top, dpi),
-                 width, height, TRUE);
+    if (control.id == layout::Label1)
+      fit.minWidth = CaptionWidth(::GetDlgItem(form, control.id), font_.get());
+    win32::PlaceControl(form, control.id, control.rect, dpi, font_.get(), fit);
   }
-  RECT frame{0, 0, TwipsToPixels(layout::kClientWidth, dpi),
-             TwipsToPixels(layout::kClientHeight, dpi)};
-  ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi);
-  ::SetWindowPos(form, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  win32::SizeFrame(form, kFrame, dpi);
 }
 
 void EditorWindow::Form_Unload() {
@@ -239,13 +234,9 @@ INT_PTR EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SETTINGCHANGE:  // high contrast switched on or off
       ::RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       return FALSE;
-    case WM_DPICHANGED: {
-      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-      Layout(HIWORD(wParam));
-      ::SetWindowPos(form, nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+      win32::FollowDpiChange(form, wParam, lParam, [this](UINT dpi) { Layout(dpi); });
       return TRUE;
-    }
     default:
       return FALSE;
   }
