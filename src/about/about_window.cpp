@@ -145,13 +145,7 @@ void AboutWindow::LayOut(UINT dpi) {
 }
 
 int AboutWindow::TextWidth(int id) const {
-  const HWND label = ::GetDlgItem(hwnd_, id);
-  const std::wstring text = win32::WindowText(label);
-  const win32::WindowDC dc(label);
-  const win32::SelectedObject selected(dc.get(), font_.get());
-  SIZE extent{};
-  ::GetTextExtentPoint32W(dc.get(), text.c_str(), int(text.size()), &extent);
-  return extent.cx;
+  return win32::TextWidth(::GetDlgItem(hwnd_, id), font_.get());
 }
 
 // The memory label was sized for figures of a few megabytes; today's would be cut off. It then

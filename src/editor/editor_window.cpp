@@ -28,18 +28,6 @@ constexpr win32::FrameDesign kFrame{kStyle, kExStyle, layout::kClientWidth, layo
 // How many entries the drop-down list shows before it scrolls.
 constexpr int kDroppedEntries = 8;
 
-// Width in pixels of a control's caption as drawn in font, the mnemonic marker left out.
-int CaptionWidth(HWND control, HFONT font) {
-  std::wstring text = win32::WindowText(control);
-  std::erase(text, L'&');
-  SIZE size{};
-  const win32::WindowDC dc(control);
-  if (!dc.get()) return 0;
-  const win32::SelectedObject selected(dc.get(), font);
-  ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-  return size.cx;
-}
-
 PixelRect ToPixelRect(const RECT& rect) {
   return {rect.left, rect.top, rect.right, rect.bottom};
 }
@@ -144,7 +132,7 @@ void EditorWindow::Layout(UINT dpi) {
     // The label grows to its caption where the font is wider than the designed one, rather
     // than cutting the colon off.
     if (control.id == layout::Label1)
-      fit.minWidth = CaptionWidth(::GetDlgItem(form, control.id), font_.get());
+      fit.minWidth = win32::TextWidth(::GetDlgItem(form, control.id), font_.get(), true);
     win32::PlaceControl(form, control.id, control.rect, dpi, font_.get(), fit);
   }
   win32::SizeFrame(form, kFrame, dpi);

@@ -1,5 +1,7 @@
 #include "win32/window_queries.h"
 
+#include "win32/unique_handle.h"
+
 namespace hop::win32 {
 
 std::wstring ClassName(HWND window) {
@@ -15,6 +17,17 @@ std::wstring WindowText(HWND window) {
   const int copied = ::GetWindowTextW(window, text.data(), length + 1);
   text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
   return text;
+}
+
+int TextWidth(HWND window, HFONT font, bool mnemonics) {
+  std::wstring text = WindowText(window);
+  if (mnemonics) std::erase(text, L'&');
+  const WindowDC dc(window);
+  if (!dc.get()) return 0;
+  const SelectedObject selected(dc.get(), font);
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
 }
 
 namespace {

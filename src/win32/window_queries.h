@@ -11,6 +11,9 @@ namespace hop::win32 {
 std::wstring ClassName(HWND window);
 // The whole text, however long; empty for no window.
 std::wstring WindowText(HWND window);
+// Width in pixels of a window's text as drawn in `font`; with `mnemonics` the "&" markers are
+// left out, as a label draws them.
+int TextWidth(HWND window, HFONT font, bool mnemonics = false);
 
 // The part of a monitor not covered by taskbars: of the monitor nearest the window or the point.
 RECT WorkAreaOf(HWND window);

@@ -28,10 +28,11 @@ HWND FindBox() {
 
 std::vector<Child> ChildrenOf(HWND window) {
   std::vector<Child> children;
-  for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+  win32::ForEachChild(window, [&](HWND child) {
     children.push_back(
         {test::ClassName(child), test::WindowText(child), ::GetWindowLongPtrW(child, GWL_STYLE)});
-  }
+    return true;
+  });
   return children;
 }
 
