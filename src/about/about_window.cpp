@@ -139,7 +139,7 @@ void AboutWindow::LayOut(UINT dpi) {
   dpi_ = dpi;
   win32::UniqueFont previous = std::move(font_);  // in use by the controls until replaced
   font_.reset(CreateLabelFont(dpi_));
-  win32::PlaceControls<win32::ControlDesign>(hwnd_, kControls, dpi_, font_.get());
+  win32::PlaceControls(hwnd_, kControls, dpi_, font_.get());
   FitMemoryFigure();
   win32::SizeFrame(hwnd_, kFrame, dpi_);
 }

@@ -92,7 +92,7 @@ void HotkeyWindow::CreateControls() {
 
 void HotkeyWindow::Layout(UINT dpi) {
   font_.reset(win32::CreateDialogFont(dpi));
-  win32::PlaceControls<win32::ControlDesign>(window_, kControls, dpi, font_.get());
+  win32::PlaceControls(window_, kControls, dpi, font_.get());
   win32::SizeFrame(window_, kFrame, dpi);
 }
 

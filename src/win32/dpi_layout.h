@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -40,8 +41,8 @@ struct Fit {
 // Gives a control `font` and its designed place at `dpi`, in pixels.
 void PlaceControl(HWND form, int id, const TwipsRect& rect, UINT dpi, HFONT font, Fit fit = {});
 // Every control of a table (rows with `id` and `rect`).
-template <typename Row>
-void PlaceControls(HWND form, std::span<const Row> controls, UINT dpi, HFONT font) {
+template <typename Row, std::size_t N>
+void PlaceControls(HWND form, const Row (&controls)[N], UINT dpi, HFONT font) {
   for (const Row& control : controls) PlaceControl(form, control.id, control.rect, dpi, font);
 }
 
