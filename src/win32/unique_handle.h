@@ -85,10 +85,11 @@ class UniqueTimer {
   UniqueTimer& operator=(const UniqueTimer&) = delete;
   ~UniqueTimer() { Stop(); }
 
-  // `procedure` receives `id` as its event identifier.
+  // `procedure` receives `id` as its event identifier. Only a window's timer keeps the
+  // identifier it is given, so without a window nothing starts.
   void Start(HWND window, UINT_PTR id, UINT milliseconds, TIMERPROC procedure) {
     Stop();
-    if (::SetTimer(window, id, milliseconds, procedure)) window_ = window, id_ = id;
+    if (window && ::SetTimer(window, id, milliseconds, procedure)) window_ = window, id_ = id;
   }
   void Stop() {
     if (window_) ::KillTimer(std::exchange(window_, nullptr), id_);
