@@ -13,9 +13,10 @@
 #include "model/colour_scheme.h"
 #include "model/twips.h"
 #include "win32/dpi.h"
+#include "win32/dpi_layout.h"
 #include "win32/system_colours.h"
 #include "win32/unique_handle.h"
-#include "win32/window_owner.h"
+#include "win32/window_queries.h"
 
 namespace hop {
 namespace {
@@ -35,21 +36,25 @@ enum ControlId : int {
   kOK = IDOK,
 };
 
-// Where each control goes, for the layout at load and again at a change of DPI.
-struct Placement {
-  int id;
-  TwipsRect at;
-};
-constexpr Placement kPlacements[] = {
-    {kAboutIcon, layout::AboutIcon},     {kProgram, layout::lblProgram},
-    {kAuthorLine, layout::lblAuthor},    {kMakerLine, layout::lblMaker},
-    {kContactLines, layout::lblContact}, {kInformationCaption, layout::lblInformation},
-    {kSpecific, layout::lblSpecific},    {kMemoryCaption, layout::lblMemoryCaption},
-    {kMemory, layout::lblMemory},        {kOK, layout::cmdOK},
-};
-
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr win32::FrameDesign kFrame{kStyle, kExStyle, layout::kClientWidth, layout::kClientHeight};
+
+// One-line labels clip rather than wrap, so a long text never shows half a second line.
+constexpr DWORD kLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+// Created at load and placed again at every change of DPI; the empty texts are filled at load.
+constexpr win32::ControlDesign kControls[] = {
+    {kAboutIcon, L"STATIC", L"", SS_ICON | SS_REALSIZECONTROL, layout::AboutIcon},
+    {kProgram, L"STATIC", L"", kLabel, layout::lblProgram},
+    {kAuthorLine, L"STATIC", layout::kAuthor, kLabel, layout::lblAuthor},
+    {kMakerLine, L"STATIC", layout::kMaker, kLabel, layout::lblMaker},
+    {kContactLines, L"STATIC", layout::kContact, SS_LEFT | SS_NOPREFIX, layout::lblContact},
+    {kInformationCaption, L"STATIC", layout::kInformation, kLabel, layout::lblInformation},
+    {kSpecific, L"STATIC", L"", kLabel, layout::lblSpecific},
+    {kMemoryCaption, L"STATIC", layout::kMemoryLabel, kLabel, layout::lblMemoryCaption},
+    {kMemory, L"STATIC", L"", kLabel, layout::lblMemory},
+    {kOK, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, layout::cmdOK},
+};
 
 // The designed light grey with black text, or the system's colours where those would be
 // unreadable (high contrast, a dark scheme).
@@ -67,14 +72,10 @@ COLORREF TextColour() {
 // The windows of this thread that take input, which the modal box disables while it is open.
 std::vector<HWND> EnabledThreadWindows() {
   std::vector<HWND> windows;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM found) -> BOOL {
-        if (::IsWindowEnabled(window))
-          reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  win32::ForEachThreadWindow([&](HWND window) {
+    if (::IsWindowEnabled(window)) windows.push_back(window);
+    return true;
+  });
   return windows;
 }
 
@@ -91,7 +92,9 @@ WNDCLASSEXW AboutClass(HINSTANCE instance, WNDPROC procedure) {
 }  // namespace
 
 AboutWindow::AboutWindow(HWND owner, HICON icon)
-    : owner_(owner), icon_(icon), windowClass_(AboutClass(win32::InstanceOf(owner), &WindowProc)) {}
+    : owner_(owner),
+      icon_(icon),
+      windowClass_(AboutClass(win32::InstanceOf(owner), &win32::WindowThunk<AboutWindow>)) {}
 
 void AboutWindow::Show(std::wstring_view specificText) {
   if (hwnd_) return;  // already open: the program's windows take no input anyway
@@ -112,32 +115,15 @@ int AboutWindow::Pixels(double twips) const {
 
 // The load step: the window and its controls, then position, caption, icon and the texts.
 bool AboutWindow::Form_Load(std::wstring_view specificText) {
-  const HINSTANCE instance = win32::InstanceOf(owner_);
   dpi_ = win32::SystemDpi();
-  RECT frame{0, 0, Pixels(layout::kClientWidth), Pixels(layout::kClientHeight)};
-  ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
-  hwnd_ = ::CreateWindowExW(kExStyle, kClassName, L"frmAboutBox", kStyle,
-                            Pixels(layout::kDesignLeft) + frame.left,
-                            Pixels(layout::kDesignTop) + frame.top, frame.right - frame.left,
-                            frame.bottom - frame.top, owner_, nullptr, instance, this);
+  const RECT frame = win32::FrameRect(kFrame, dpi_);
+  hwnd_ = ::CreateWindowExW(
+      kExStyle, kClassName, L"frmAboutBox", kStyle, Pixels(layout::kDesignLeft) + frame.left,
+      Pixels(layout::kDesignTop) + frame.top, frame.right - frame.left, frame.bottom - frame.top,
+      owner_, nullptr, win32::InstanceOf(owner_), this);
   if (!hwnd_) return false;
-
-  font_.reset(CreateLabelFont(dpi_));
-  // One-line labels clip rather than wrap, so a long text never shows half a second line.
-  constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
-  AddControl(kAboutIcon, L"STATIC", WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL,
-             layout::AboutIcon, L"");
-  AddControl(kProgram, L"STATIC", kLabel, layout::lblProgram, L"");
-  AddControl(kAuthorLine, L"STATIC", kLabel, layout::lblAuthor, layout::kAuthor);
-  AddControl(kMakerLine, L"STATIC", kLabel, layout::lblMaker, layout::kMaker);
-  AddControl(kContactLines, L"STATIC", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-             layout::lblContact, layout::kContact);
-  AddControl(kInformationCaption, L"STATIC", kLabel, layout::lblInformation, layout::kInformation);
-  AddControl(kSpecific, L"STATIC", kLabel, layout::lblSpecific, L"");
-  AddControl(kMemoryCaption, L"STATIC", kLabel, layout::lblMemoryCaption, layout::kMemoryLabel);
-  AddControl(kMemory, L"STATIC", kLabel, layout::lblMemory, L"");
-  AddControl(kOK, L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, layout::cmdOK,
-             L"OK");
+  win32::CreateControls(hwnd_, kControls);
+  LayOut(dpi_);
   Centre();
   ::SetWindowTextW(hwnd_, AboutCaption(kApplicationTitle).c_str());
   ::SendDlgItemMessageW(hwnd_, kAboutIcon, STM_SETICON, WPARAM(icon_), 0);
@@ -148,24 +134,18 @@ bool AboutWindow::Form_Load(std::wstring_view specificText) {
   return true;
 }
 
-void AboutWindow::AddControl(int id, const wchar_t* className, DWORD style, TwipsRect at,
-                             std::wstring_view text) {
-  const HWND control = ::CreateWindowExW(
-      0, className, std::wstring(text).c_str(), style, Pixels(at.left), Pixels(at.top),
-      Pixels(at.width), Pixels(at.height), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-      win32::InstanceOf(owner_), nullptr);
-  if (control && font_) ::SendMessageW(control, WM_SETFONT, WPARAM(font_.get()), FALSE);
+// The font and the controls at `dpi`, the memory figure fitted, and the frame around them.
+void AboutWindow::LayOut(UINT dpi) {
+  dpi_ = dpi;
+  win32::UniqueFont previous = std::move(font_);  // in use by the controls until replaced
+  font_.reset(CreateLabelFont(dpi_));
+  win32::PlaceControls(hwnd_, kControls, dpi_, font_.get());
+  FitMemoryFigure();
+  win32::SizeFrame(hwnd_, kFrame, dpi_);
 }
 
 int AboutWindow::TextWidth(int id) const {
-  const HWND label = ::GetDlgItem(hwnd_, id);
-  wchar_t text[128] = {};
-  const int length = ::GetWindowTextW(label, text, int(std::size(text)));
-  const win32::WindowDC dc(label);
-  const win32::SelectedObject selected(dc.get(), font_.get());
-  SIZE extent{};
-  ::GetTextExtentPoint32W(dc.get(), text, length, &extent);
-  return extent.cx;
+  return win32::TextWidth(::GetDlgItem(hwnd_, id), font_.get());
 }
 
 // The memory label was sized for figures of a few megabytes; today's would be cut off. It then
@@ -184,25 +164,6 @@ void AboutWindow::FitMemoryFigure() {
   const int newLeft = std::min(left, std::max(captionEnd + margin, right - width));
   ::MoveWindow(label, newLeft, Pixels(layout::lblMemory.top), right - newLeft,
                Pixels(layout::lblMemory.height), FALSE);
-}
-
-// Lays the box out again at a new DPI: font, controls, the memory figure and the outer size.
-void AboutWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  dpi_ = dpi;
-  win32::UniqueFont previous = std::move(font_);  // in use by the controls until replaced
-  font_.reset(CreateLabelFont(dpi_));
-  for (const Placement& placement : kPlacements) {
-    const HWND control = ::GetDlgItem(hwnd_, placement.id);
-    ::SendMessageW(control, WM_SETFONT, WPARAM(font_.get()), FALSE);
-    ::MoveWindow(control, Pixels(placement.at.left), Pixels(placement.at.top),
-                 Pixels(placement.at.width), Pixels(placement.at.height), FALSE);
-  }
-  FitMemoryFigure();
-  RECT frame{0, 0, Pixels(layout::kClientWidth), Pixels(layout::kClientHeight)};
-  ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
-  ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, frame.right - frame.left,
-                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // Centres the whole window, frame included, on the primary screen, computed in twips.
@@ -260,11 +221,12 @@ void AboutWindow::PaintRule(HDC dc) const {
   }
 }
 
-LRESULT CALLBACK AboutWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = win32::WindowOwner<AboutWindow>(hwnd, message, lParam);
-  if (self && message == WM_NCCREATE) self->hwnd_ = hwnd;
-  if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-  return win32::NoThrow([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0});
+void AboutWindow::Attach(HWND hwnd) {
+  hwnd_ = hwnd;
+}
+
+void AboutWindow::Detach() {
+  hwnd_ = nullptr;
 }
 
 LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -287,7 +249,8 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       return 0;
     case WM_DPICHANGED:
-      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      win32::FollowDpiChange(hwnd_, wParam, lParam, [this](UINT dpi) { LayOut(dpi); });
+      ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       return 0;
     case WM_PAINT: {
       const win32::PaintScope paint(hwnd_);
@@ -302,10 +265,6 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CLOSE:
       Unload();
-      return 0;
-    case WM_DESTROY:
-      ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-      hwnd_ = nullptr;
       return 0;
     default:
       return ::DefWindowProcW(hwnd_, message, wParam, lParam);

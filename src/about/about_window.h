@@ -12,6 +12,7 @@
 #include "model/twips.h"
 #include "win32/unique_handle.h"
 #include "win32/window_class.h"
+#include "win32/window_owner.h"
 
 namespace hop {
 
@@ -35,17 +36,17 @@ class AboutWindow {
   HWND hwnd() const { return hwnd_; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  friend struct win32::ThunkAccess;
+  void Attach(HWND hwnd);
+  void Detach();
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool Form_Load(std::wstring_view specificText);
   void RunModal();
   int Pixels(double twips) const;
-  void AddControl(int id, const wchar_t* className, DWORD style, TwipsRect at,
-                  std::wstring_view text);
+  void LayOut(UINT dpi);
   void Centre();
   int TextWidth(int id) const;
   void FitMemoryFigure();
-  void OnDpiChanged(UINT dpi, const RECT& suggested);
   void PaintRule(HDC dc) const;
   void EnableOthers();
 

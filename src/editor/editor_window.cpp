@@ -11,9 +11,10 @@
 #include "editor/win32_editor_view.h"
 #include "model/colour_scheme.h"
 #include "win32/dpi.h"
+#include "win32/dpi_layout.h"
 #include "win32/managed_dialog.h"
 #include "win32/system_colours.h"
-#include "win32/window_owner.h"
+#include "win32/window_queries.h"
 
 namespace hop {
 namespace {
@@ -23,24 +24,9 @@ namespace layout = editor_layout;
 // Fixed dialog border, no minimise or maximise box, and the title-bar help button.
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CONTEXTHELP;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP;
+constexpr win32::FrameDesign kFrame{kStyle, kExStyle, layout::kClientWidth, layout::kClientHeight};
 // How many entries the drop-down list shows before it scrolls.
 constexpr int kDroppedEntries = 8;
-
-// Width in pixels of a control's caption as drawn in font, the mnemonic marker left out.
-int CaptionWidth(HWND control, HFONT font) {
-  wchar_t caption[64] = {};
-  ::GetWindowTextW(control, caption, 64);
-  std::wstring text;
-  for (const wchar_t* c = caption; *c; ++c) {
-    if (*c != L'&') text += *c;
-  }
-  SIZE size{};
-  const win32::WindowDC dc(control);
-  if (!dc.get()) return 0;
-  const win32::SelectedObject selected(dc.get(), font);
-  ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-  return size.cx;
-}
 
 PixelRect ToPixelRect(const RECT& rect) {
   return {rect.left, rect.top, rect.right, rect.bottom};
@@ -50,30 +36,11 @@ PixelRect ToPixelRect(const RECT& rect) {
 void PlaceBottomRight(HWND form) {
   RECT rect{};
   ::GetWindowRect(form, &rect);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  if (!::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
-    monitor.rcMonitor = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    monitor.rcWork = monitor.rcMonitor;
-  }
-  const PixelPoint at = hop::PlaceBottomRight(ToPixelRect(monitor.rcMonitor),
-                                              ToPixelRect(monitor.rcWork), rect.right - rect.left,
+  const win32::MonitorAreas primary = win32::MonitorAreasAt(POINT{0, 0});
+  const PixelPoint at = hop::PlaceBottomRight(ToPixelRect(primary.monitor),
+                                              ToPixelRect(primary.work), rect.right - rect.left,
                                               rect.bottom - rect.top, win32::DpiForWindow(form));
   ::SetWindowPos(form, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-bool IsMouseDown(UINT message) {
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-      return true;
-    default:
-      return false;
-  }
 }
 
 }  // namespace
@@ -110,7 +77,7 @@ void EditorWindow::Unload() {
 }
 
 std::wstring EditorWindow::HelpShown() const {
-  return help_.IsShown() ? help_.Text() : L"";
+  return help_.Shown();
 }
 
 void EditorWindow::Form_Load() {
@@ -119,7 +86,7 @@ void EditorWindow::Form_Load() {
   // WM_INITDIALOG takes ownership of the new window and runs the opening steps.
   ::CreateDialogIndirectParamW(win32::InstanceOf(owner_),
                                reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()), owner_,
-                               &EditorWindow::DialogProc, reinterpret_cast<LPARAM>(this));
+                               &win32::DialogThunk<EditorWindow>, reinterpret_cast<LPARAM>(this));
 }
 
 void EditorWindow::CreateControls() {
@@ -159,28 +126,19 @@ void EditorWindow::Layout(UINT dpi) {
   const HWND form = window_.get();
   font_.reset(win32::CreateDialogFont(dpi));
   for (const layout::Control& control : layout::kControls) {
-    const HWND child = ::GetDlgItem(form, control.id);
-    int width = TwipsToPixels(control.rect.width, dpi);
-    int height = TwipsToPixels(control.rect.height, dpi);
+    win32::Fit fit;
     // A drop-down combo box's height includes its list; the closed height follows the font.
-    if (control.id == layout::cboPaths) height *= kDroppedEntries + 1;
+    if (control.id == layout::cboPaths) fit.heightTimes = kDroppedEntries + 1;
     // The label grows to its caption where the font is wider than the designed one, rather
     // than cutting the colon off.
-    if (control.id == layout::Label1) width = std::max(width, CaptionWidth(child, font_.get()));
-    ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    ::MoveWindow(child, TwipsToPixels(control.rect.left, dpi), TwipsToPixels(control.rect.top, dpi),
-                 width, height, TRUE);
+    if (control.id == layout::Label1)
+      fit.minWidth = win32::TextWidth(::GetDlgItem(form, control.id), font_.get(), true);
+    win32::PlaceControl(form, control.id, control.rect, dpi, font_.get(), fit);
   }
-  RECT frame{0, 0, TwipsToPixels(layout::kClientWidth, dpi),
-             TwipsToPixels(layout::kClientHeight, dpi)};
-  ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi);
-  ::SetWindowPos(form, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  win32::SizeFrame(form, kFrame, dpi);
 }
 
 void EditorWindow::Form_Unload() {
-  EndHelpMode();
-  help_.Hide();
   if (!rules_) return;
   rules_->Form_Unload();
   rules_.reset();
@@ -215,73 +173,23 @@ void EditorWindow::KeepFocusUsable() {
                  reinterpret_cast<WPARAM>(::GetDlgItem(window_.get(), layout::cboPaths)), TRUE);
 }
 
-void EditorWindow::ShowHelpFor(HWND control, POINT anchor) {
-  const HWND form = window_.get();
-  // The combo box's own edit field stands for the combo box.
-  while (control && control != form && ::GetParent(control) != form) {
-    control = ::GetParent(control);
-  }
-  DWORD topic = control ? ::GetWindowContextHelpId(control) : 0;
-  if (topic == 0) topic = kWindowTopic;
-  help_.Show(form, font_.get(), EditorHelpText(topic), anchor);
-}
-
-void EditorWindow::BeginHelpMode() {
-  help_.Hide();
-  helpMode_ = true;
-  ::SetCapture(window_.get());
-  ::SetCursor(::LoadCursorW(nullptr, IDC_HELP));
-}
-
-void EditorWindow::EndHelpMode() {
-  if (!helpMode_) return;
-  helpMode_ = false;
-  if (::GetCapture() == window_.get()) ::ReleaseCapture();
-}
-
-void EditorWindow::OnHelpModeClick(POINT clientPoint) {
-  EndHelpMode();
-  RECT client{};
-  ::GetClientRect(window_.get(), &client);
-  if (!::PtInRect(&client, clientPoint)) return;  // a click elsewhere just leaves help mode
-  const HWND child = ::ChildWindowFromPointEx(window_.get(), clientPoint, CWP_SKIPINVISIBLE);
-  POINT screen = clientPoint;
-  ::ClientToScreen(window_.get(), &screen);
-  ShowHelpFor(child ? child : window_.get(), screen);
-}
-
 bool EditorWindow::PreTranslateMessage(MSG& message) {
   if (!window_) return false;
-  const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
-  const bool escape = keyDown && message.wParam == VK_ESCAPE;
-  if (help_.IsShown() && (keyDown || IsMouseDown(message.message))) {
-    help_.Hide();
-    if (escape) return true;  // Escape closes the help, not the window
-  }
-  if (helpMode_ && escape) {
-    EndHelpMode();
-    return true;
-  }
-  return ::IsDialogMessageW(window_.get(), &message);
+  return help_.PreTranslate(window_.get(), message) || ::IsDialogMessageW(window_.get(), &message);
 }
 
-INT_PTR CALLBACK EditorWindow::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-  auto* self = reinterpret_cast<EditorWindow*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
-  if (!self) return FALSE;
-  if (message == WM_INITDIALOG) self->window_.reset(hwnd);
-  const INT_PTR handled =
-      win32::NoThrow([&] { return self->HandleMessage(message, wParam, lParam); }, INT_PTR{FALSE});
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-    self->window_.release();
-    self->font_.reset();
-  }
-  return handled;
+void EditorWindow::Attach(HWND hwnd) {
+  window_.reset(hwnd);
+}
+
+void EditorWindow::Detach() {
+  window_.release();
+  font_.reset();
 }
 
 INT_PTR EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const HWND form = window_.get();
+  if (const auto answered = help_.OnMessage(form, message, wParam, lParam)) return *answered;
   switch (message) {
     case WM_INITDIALOG:
       CreateControls();
@@ -314,54 +222,9 @@ INT_PTR EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SETTINGCHANGE:  // high contrast switched on or off
       ::RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       return FALSE;
-    case WM_DPICHANGED: {
-      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-      Layout(HIWORD(wParam));
-      ::SetWindowPos(form, nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+      win32::FollowDpiChange(form, wParam, lParam, [this](UINT dpi) { Layout(dpi); });
       return TRUE;
-    }
-    case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) != SC_CONTEXTHELP) return FALSE;
-      BeginHelpMode();
-      return TRUE;
-    case WM_HELP: {
-      // The platform's answer to F1 (a click in help mode is handled above): the help goes
-      // just below the control with the focus.
-      const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
-      if (info->iContextType == HELPINFO_WINDOW) {
-        const auto control = static_cast<HWND>(info->hItemHandle);
-        RECT rect{};
-        ::GetWindowRect(control, &rect);
-        ShowHelpFor(control, POINT{rect.left, rect.bottom + 2});
-      }
-      return TRUE;
-    }
-    case WM_SETCURSOR:
-      if (!helpMode_) return FALSE;
-      ::SetCursor(::LoadCursorW(nullptr, IDC_HELP));
-      ::SetWindowLongPtrW(form, DWLP_MSGRESULT, TRUE);
-      return TRUE;
-    case WM_MOUSEMOVE:
-      if (helpMode_) ::SetCursor(::LoadCursorW(nullptr, IDC_HELP));
-      return helpMode_;
-    case WM_LBUTTONDOWN:
-      if (!helpMode_) return FALSE;
-      OnHelpModeClick(
-          POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
-      return TRUE;
-    case WM_RBUTTONDOWN:
-      if (!helpMode_) return FALSE;
-      EndHelpMode();
-      return TRUE;
-    case WM_CAPTURECHANGED:
-      helpMode_ = false;
-      return FALSE;
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE && reinterpret_cast<HWND>(lParam) != help_.hwnd()) {
-        help_.Hide();
-      }
-      return FALSE;
     default:
       return FALSE;
   }

@@ -8,10 +8,11 @@
 #include <functional>
 #include <memory>
 
-#include "editor/help_popup.h"
+#include "editor/help_mode.h"
 #include "model/path_menu.h"
 #include "win32/unique_handle.h"
 #include "win32/window_class.h"
+#include "win32/window_owner.h"
 
 namespace hop {
 
@@ -45,7 +46,9 @@ class EditorWindow {
   std::wstring HelpShown() const;
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  friend struct win32::ThunkAccess;
+  void Attach(HWND hwnd);
+  void Detach();
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Form_Load();
   void Form_Unload();
@@ -53,10 +56,6 @@ class EditorWindow {
   void Layout(UINT dpi);
   void OnCommand(int id, int code);
   void KeepFocusUsable();
-  void ShowHelpFor(HWND control, POINT anchor);
-  void BeginHelpMode();
-  void EndHelpMode();
-  void OnHelpModeClick(POINT clientPoint);
 
   HWND owner_;
   HICON icon_;
@@ -68,8 +67,7 @@ class EditorWindow {
   win32::UniqueFont font_;
   std::unique_ptr<Win32EditorView> view_;
   std::unique_ptr<PathListEditor> rules_;
-  HelpPopup help_;
-  bool helpMode_ = false;
+  HelpMode help_;
 };
 
 }  // namespace hop

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "win32/dpi.h"
-#include "win32/window_owner.h"
+#include "win32/window_queries.h"
 
 namespace hop {
 namespace {
@@ -18,17 +18,10 @@ WNDCLASSEXW PopupClass(HINSTANCE instance, WNDPROC proc) {
   return windowClass;
 }
 
-RECT WorkAreaAt(POINT point) {
-  MONITORINFO info{};
-  info.cbSize = sizeof(info);
-  ::GetMonitorInfoW(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info);
-  return info.rcWork;
-}
-
 }  // namespace
 
 HelpPopup::HelpPopup(HINSTANCE instance)
-    : windowClass_(PopupClass(instance, &HelpPopup::WindowProc)) {}
+    : windowClass_(PopupClass(instance, &win32::WindowThunk<HelpPopup>)) {}
 
 void HelpPopup::Show(HWND owner, HFONT font, std::wstring_view text, POINT anchor) {
   Hide();
@@ -44,13 +37,14 @@ void HelpPopup::Show(HWND owner, HFONT font, std::wstring_view text, POINT ancho
   }
   const int width = textRect.right + 2 * padding_ + 2;  // + the one-pixel border on each side
   const int height = textRect.bottom + 2 * padding_ + 2;
-  const RECT work = WorkAreaAt(anchor);
+  const RECT work = win32::WorkAreaAt(anchor);
   const int x = std::max<int>(work.left, std::min<int>(anchor.x, work.right - width));
   const int y = std::max<int>(work.top, std::min<int>(anchor.y, work.bottom - height));
 
-  window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, text_.c_str(),
-                                  WS_POPUP | WS_BORDER, x, y, width, height, owner, nullptr,
-                                  win32::InstanceOf(owner), this));
+  // The window is this pop-up's from WM_NCCREATE on (Attach).
+  ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, text_.c_str(),
+                    WS_POPUP | WS_BORDER, x, y, width, height, owner, nullptr,
+                    win32::InstanceOf(owner), this);
   // Shown above everything without taking the activation, so the keyboard stays in the editor.
   ::SetWindowPos(window_.get(), HWND_TOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -76,31 +70,29 @@ void HelpPopup::Paint(HWND hwnd) {
               DT_WORDBREAK | DT_NOPREFIX);
 }
 
-LRESULT CALLBACK HelpPopup::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = win32::WindowOwner<HelpPopup>(hwnd, message, lParam);
+void HelpPopup::Attach(HWND hwnd) {
+  window_.reset(hwnd);
+}
+
+void HelpPopup::Detach() {
+  window_.release();
+}
+
+LRESULT HelpPopup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
-      if (self) {
-        return win32::NoThrow(
-            [&] {
-              self->Paint(hwnd);
-              return LRESULT{0};
-            },
-            LRESULT{0});
-      }
-      break;
+      Paint(window_.get());
+      return 0;
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATEANDEAT;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
       // A click on the pop-up dismisses it; the owner destroys it outside this handler.
-      ::ShowWindow(hwnd, SW_HIDE);
+      ::ShowWindow(window_.get(), SW_HIDE);
       return 0;
-    case WM_NCDESTROY:
-      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      break;
+    default:
+      return ::DefWindowProcW(window_.get(), message, wParam, lParam);
   }
-  return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 }  // namespace hop

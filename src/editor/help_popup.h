@@ -9,6 +9,7 @@
 
 #include "win32/unique_handle.h"
 #include "win32/window_class.h"
+#include "win32/window_owner.h"
 
 namespace hop {
 
@@ -28,7 +29,10 @@ class HelpPopup {
   const std::wstring& Text() const { return text_; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  friend struct win32::ThunkAccess;
+  void Attach(HWND hwnd);
+  void Detach();
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HWND hwnd);
   RECT TextRect(HDC dc, int maxWidth) const;
 

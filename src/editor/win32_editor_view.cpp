@@ -1,6 +1,7 @@
 #include "editor/win32_editor_view.h"
 
 #include "editor/editor_layout.h"
+#include "win32/window_queries.h"
 
 namespace hop {
 
@@ -58,12 +59,7 @@ void Win32EditorView::SetListIndex(std::optional<std::size_t> index) {
 }
 
 std::wstring Win32EditorView::Text() const {
-  const int length = ::GetWindowTextLengthW(combo_);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = ::GetWindowTextW(combo_, text.data(), length + 1);
-  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-  return text;
+  return win32::WindowText(combo_);
 }
 
 void Win32EditorView::SetText(const std::wstring& text) {

@@ -1,23 +1,21 @@
 #include "hotkey/dialog_hotkey.h"
 
-#include <string_view>
 #include <utility>
 
 #include "delivery/path_delivery.h"
 #include "delivery/win32_desktop.h"
 #include "delivery/win32_window_tree.h"
+#include "win32/window_queries.h"
 
 namespace hop {
 namespace {
 
-// Window-event callbacks and timer procedures carry no context of their own; the one
-// DialogHotkey of the process that is started receives them.
+// Window-event callbacks carry no context of their own; the one DialogHotkey of the process that
+// is started receives them.
 DialogHotkey* g_started = nullptr;
 
 bool IsDialogClass(HWND window) {
-  wchar_t name[64] = {};
-  const int length = ::GetClassNameW(window, name, 64);
-  return length >= 5 && std::wstring_view(name, std::size_t(length)).ends_with(L"32770");
+  return win32::ClassName(window).ends_with(L"32770");
 }
 
 bool IsTopLevel(HWND window) {
@@ -28,13 +26,7 @@ bool IsTopLevel(HWND window) {
 // created hidden and shown once built.
 bool DialogExists() {
   bool found = false;
-  ::EnumWindows(
-      [](HWND window, LPARAM lParam) -> BOOL {
-        if (!IsDialogClass(window)) return TRUE;
-        *reinterpret_cast<bool*>(lParam) = true;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  win32::ForEachTopLevel([&](HWND window) { return !(found = IsDialogClass(window)); });
   return found;
 }
 
@@ -57,9 +49,6 @@ DialogHotkey::DialogHotkey(HWND owner, std::function<void(const Hotkey&)> refuse
       watch_([this](WindowHandle window) { return OnForegroundChanged(window); }) {}
 
 DialogHotkey::~DialogHotkey() {
-  if (foregroundHook_) ::UnhookWinEvent(foregroundHook_);
-  if (createHook_) ::UnhookWinEvent(createHook_);
-  if (timer_) ::KillTimer(owner_, timer_);
   if (arming_.Registered()) Release();
   if (g_started == this) g_started = nullptr;
 }
@@ -69,11 +58,11 @@ void DialogHotkey::Start(const std::optional<Hotkey>& hotkey) {
   g_started = this;
   arming_.SetKey(hotkey);
   // Out of context: the callbacks arrive through this thread's message loop.
-  foregroundHook_ = ::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
-                                      &DialogHotkey::OnWinEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
-  createHook_ = ::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr,
-                                  &DialogHotkey::OnWinEvent, 0, 0,
-                                  WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+  foregroundHook_.reset(::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                          &DialogHotkey::OnWinEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
+  createHook_.reset(::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr,
+                                      &DialogHotkey::OnWinEvent, 0, 0,
+                                      WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
   Poll();  // a dialog may be open already
 }
 
@@ -109,12 +98,12 @@ void DialogHotkey::Poll() {
 }
 
 void DialogHotkey::SchedulePoll() {
+  // The timer's identifier is this object: the timer procedure needs no global.
   if (watch_.Polling() && !timer_) {
-    timer_ = ::SetTimer(owner_, reinterpret_cast<UINT_PTR>(this), kPollMilliseconds,
-                        &DialogHotkey::OnPollTimer);
-  } else if (!watch_.Polling() && timer_) {
-    ::KillTimer(owner_, timer_);
-    timer_ = 0;
+    timer_.Start(owner_, reinterpret_cast<UINT_PTR>(this), kPollMilliseconds,
+                 &DialogHotkey::OnPollTimer);
+  } else if (!watch_.Polling()) {
+    timer_.Stop();
   }
 }
 
@@ -126,7 +115,7 @@ void CALLBACK DialogHotkey::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, 
     self->watch_.OnForegroundEvent(AsWindowHandle(window));
     // The platform reports the foreground: window creations no longer matter, and on Windows
     // they are many.
-    if (self->createHook_) ::UnhookWinEvent(std::exchange(self->createHook_, nullptr));
+    self->createHook_.reset();
   } else if (event == EVENT_OBJECT_CREATE) {
     if (!IsTopLevel(window)) return;
     self->watch_.OnWindowCreated(IsDialogClass(window));
@@ -134,8 +123,8 @@ void CALLBACK DialogHotkey::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, 
   self->SchedulePoll();
 }
 
-void CALLBACK DialogHotkey::OnPollTimer(HWND, UINT, UINT_PTR, DWORD) {
-  if (g_started) g_started->Poll();
+void CALLBACK DialogHotkey::OnPollTimer(HWND, UINT, UINT_PTR self, DWORD) {
+  reinterpret_cast<DialogHotkey*>(self)->Poll();
 }
 
 }  // namespace hop

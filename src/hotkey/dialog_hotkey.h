@@ -11,6 +11,7 @@
 
 #include "hotkey/hotkey_arming.h"
 #include "hotkey/hotkey_text.h"
+#include "win32/unique_handle.h"
 
 namespace hop {
 
@@ -51,9 +52,9 @@ class DialogHotkey final : private HotkeyArming::Keyboard {
   std::function<void(const Hotkey&)> refused_;
   HotkeyArming arming_{*this};
   ForegroundWatch watch_;
-  HWINEVENTHOOK foregroundHook_ = nullptr;
-  HWINEVENTHOOK createHook_ = nullptr;
-  UINT_PTR timer_ = 0;
+  win32::UniqueWinEventHook foregroundHook_;
+  win32::UniqueWinEventHook createHook_;
+  win32::UniqueTimer timer_;
 };
 
 }  // namespace hop

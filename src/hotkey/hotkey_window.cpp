@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "model/twips.h"
 #include "win32/dpi.h"
+#include "win32/dpi_layout.h"
 #include "win32/managed_dialog.h"
-#include "win32/window_owner.h"
+#include "win32/window_queries.h"
 
 namespace hop {
 namespace {
@@ -23,18 +23,9 @@ enum ControlId : int {
   kCancel = IDCANCEL,
 };
 
-struct Control {
-  int id;
-  const wchar_t* windowClass;
-  const wchar_t* caption;
-  DWORD style;
-  TwipsRect rect;
-};
-
 // The design, in twips of the client area.
-constexpr int kClientWidth = 4440;
-constexpr int kClientHeight = 1500;
-const Control kControls[] = {
+constexpr win32::FrameDesign kFrame{kStyle, kExStyle, 4440, 1500};
+constexpr win32::ControlDesign kControls[] = {
     {kLabel,
      L"STATIC",
      L"&Keys that pop the path menu in a file dialog:",
@@ -83,7 +74,7 @@ std::optional<HotkeyWindow::Choice> HotkeyWindow::Show(const std::optional<Hotke
   const std::vector<WORD> dialog = win32::EmptyDialogTemplate(kStyle, kExStyle, kClassName, kTitle);
   ::DialogBoxIndirectParamW(win32::InstanceOf(owner_),
                             reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()), owner_,
-                            &HotkeyWindow::DialogProc, reinterpret_cast<LPARAM>(this));
+                            &win32::DialogThunk<HotkeyWindow>, reinterpret_cast<LPARAM>(this));
   return choice_;
 }
 
@@ -92,12 +83,7 @@ void HotkeyWindow::Cancel() {
 }
 
 void HotkeyWindow::CreateControls() {
-  const HINSTANCE instance = win32::InstanceOf(owner_);
-  for (const Control& control : kControls) {
-    ::CreateWindowExW(0, control.windowClass, control.caption,
-                      WS_CHILD | WS_VISIBLE | control.style, 0, 0, 0, 0, window_,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
-  }
+  win32::CreateControls(window_, kControls);
   const HWND field = ::GetDlgItem(window_, kKeyField);
   // A key without Ctrl or Alt would be typed into the dialog: the control adds Ctrl+Alt.
   ::SendMessageW(field, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, HOTKEYF_CONTROL | HOTKEYF_ALT);
@@ -106,17 +92,8 @@ void HotkeyWindow::CreateControls() {
 
 void HotkeyWindow::Layout(UINT dpi) {
   font_.reset(win32::CreateDialogFont(dpi));
-  for (const Control& control : kControls) {
-    const HWND child = ::GetDlgItem(window_, control.id);
-    ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    ::MoveWindow(child, TwipsToPixels(control.rect.left, dpi), TwipsToPixels(control.rect.top, dpi),
-                 TwipsToPixels(control.rect.width, dpi), TwipsToPixels(control.rect.height, dpi),
-                 TRUE);
-  }
-  RECT frame{0, 0, TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi)};
-  ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi);
-  ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  win32::PlaceControls(window_, kControls, dpi, font_.get());
+  win32::SizeFrame(window_, kFrame, dpi);
 }
 
 void HotkeyWindow::OnOk() {
@@ -131,19 +108,13 @@ void HotkeyWindow::OnOk() {
   ::EndDialog(window_, IDOK);
 }
 
-INT_PTR CALLBACK HotkeyWindow::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-  auto* self = reinterpret_cast<HotkeyWindow*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
-  if (!self) return FALSE;
-  if (message == WM_INITDIALOG) self->window_ = hwnd;
-  const INT_PTR handled =
-      win32::NoThrow([&] { return self->HandleMessage(message, wParam, lParam); }, INT_PTR{FALSE});
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-    self->window_ = nullptr;
-    self->font_.reset();
-  }
-  return handled;
+void HotkeyWindow::Attach(HWND hwnd) {
+  window_ = hwnd;
+}
+
+void HotkeyWindow::Detach() {
+  window_ = nullptr;
+  font_.reset();
 }
 
 INT_PTR HotkeyWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -153,9 +124,9 @@ INT_PTR HotkeyWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       const UINT dpi = win32::DpiForWindow(window_);
       Layout(dpi);
       // DS_CENTER centred the empty template; centre the laid-out window on the work area.
-      RECT frame{}, work{};
+      RECT frame{};
       ::GetWindowRect(window_, &frame);
-      ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+      const RECT work = win32::WorkAreaOf(window_);
       ::SetWindowPos(window_, nullptr,
                      work.left + (work.right - work.left - (frame.right - frame.left)) / 2,
                      work.top + (work.bottom - work.top - (frame.bottom - frame.top)) / 2, 0, 0,
@@ -182,13 +153,9 @@ INT_PTR HotkeyWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CTLCOLORSTATIC:  // the label has a transparent background
       ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return reinterpret_cast<INT_PTR>(::GetStockObject(NULL_BRUSH));
-    case WM_DPICHANGED: {
-      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-      Layout(HIWORD(wParam));
-      ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+      win32::FollowDpiChange(window_, wParam, lParam, [this](UINT dpi) { Layout(dpi); });
       return TRUE;
-    }
     default:
       return FALSE;
   }

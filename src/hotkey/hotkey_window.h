@@ -11,6 +11,7 @@
 #include "hotkey/hotkey_text.h"
 #include "win32/unique_handle.h"
 #include "win32/window_class.h"
+#include "win32/window_owner.h"
 
 namespace hop {
 
@@ -36,7 +37,9 @@ class HotkeyWindow {
   HWND hwnd() const { return window_; }
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  friend struct win32::ThunkAccess;
+  void Attach(HWND hwnd);
+  void Detach();
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
   void Layout(UINT dpi);

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <string>
-#include <string_view>
 
 #include "hotkey/hotkey_menu.h"
 #include "win32/dpi.h"
+#include "win32/window_queries.h"
 
 namespace hop {
 namespace {
@@ -18,19 +18,11 @@ ScreenRect ToScreenRect(const RECT& rect) {
 HWND FieldBox(HWND field) {
   HWND box = field;
   for (HWND parent = ::GetParent(box); parent; parent = ::GetParent(box)) {
-    wchar_t name[32] = {};
-    ::GetClassNameW(parent, name, 32);
-    if (std::wstring_view(name) != L"ComboBox" && std::wstring_view(name) != L"ComboBoxEx32") break;
+    const std::wstring name = win32::ClassName(parent);
+    if (name != L"ComboBox" && name != L"ComboBoxEx32") break;
     box = parent;
   }
   return box;
-}
-
-RECT WorkAreaAround(HWND window) {
-  MONITORINFO info{};
-  info.cbSize = sizeof(info);
-  ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
-  return info.rcWork;
 }
 
 // The menu's size as the system will draw it, near enough to choose a side: the widest caption
@@ -79,21 +71,14 @@ std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths, HWND field) {
   RECT fieldRect{};
   ::GetWindowRect(FieldBox(field), &fieldRect);
   const SIZE size = ExpectedMenuSize(field, paths);
-  const MenuAnchor anchor = HotkeyMenuAnchor(ToScreenRect(fieldRect),
-                                             ToScreenRect(WorkAreaAround(field)), size.cx, size.cy);
-  UINT flags = TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY | TPM_VERTICAL;
-  flags |= anchor.alignRight ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
-  flags |= anchor.alignBottom ? TPM_BOTTOMALIGN : TPM_TOPALIGN;
+  const MenuAnchor anchor = HotkeyMenuAnchor(
+      ToScreenRect(fieldRect), ToScreenRect(win32::WorkAreaOf(field)), size.cx, size.cy);
+  UINT placement = TPM_VERTICAL;
+  placement |= anchor.alignRight ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+  placement |= anchor.alignBottom ? TPM_BOTTOMALIGN : TPM_TOPALIGN;
   // Should the estimate be off, the system still keeps the menu off the field.
-  TPMPARAMS keepClear{};
-  keepClear.cbSize = sizeof(keepClear);
-  keepClear.rcExclude = fieldRect;
-  // The owner must be the foreground window or the menu would not close on a click elsewhere;
-  // the WM_NULL afterwards lets the system finish its own tracking.
-  ::SetForegroundWindow(owner);
-  const auto chosen = static_cast<std::size_t>(
-      ::TrackPopupMenuEx(menu.get(), flags, anchor.x, anchor.y, owner, &keepClear));
-  ::PostMessageW(owner, WM_NULL, 0, 0);
+  const std::size_t chosen =
+      win32::TrackMenu(owner, menu.get(), POINT{anchor.x, anchor.y}, placement, &fieldRect);
   return chosen <= paths.PathCount() ? chosen : 0;
 }
 

@@ -9,6 +9,7 @@
 #include "hotkey/hotkey_setting.h"
 #include "hotkey/hotkey_window.h"
 #include "hotkey/win32_hotkey_menu.h"
+#include "model/scoped_flag.h"
 #include "shell/main_window.h"
 
 namespace hop {
@@ -43,9 +44,11 @@ void MainWindow::OnDialogHotkey() {
     tray_.ShowBalloon(kNoticeTitle, NoPathsNotice());
     return;
   }
-  menuOpen_ = true;
-  const std::size_t chosen = PopupHotkeyMenu(hwnd_, paths_, field);
-  menuOpen_ = false;
+  std::size_t chosen = 0;
+  {
+    const ScopedFlag open(menuOpen_);
+    chosen = PopupHotkeyMenu(hwnd_, paths_, field);
+  }
   if (chosen != 0) mnuPath_Click(static_cast<int>(chosen), dialog);
   // The user goes on typing in the dialog: it is given back the focus when the menu was
   // dismissed (with no key sent) or the path could not be delivered.

@@ -9,9 +9,9 @@
 #include "editor/editor_window.h"
 #include "hotkey/dialog_hotkey.h"
 #include "hotkey/hotkey_window.h"
+#include "model/scoped_flag.h"
 #include "shell/popup_menus.h"
 #include "shell/resource_ids.h"
-#include "win32/window_owner.h"
 
 namespace hop {
 namespace {
@@ -47,7 +47,7 @@ MainWindow::MainWindow(HINSTANCE instance, SettingsStore& settings)
       largeIcon_(LoadAppIcon(instance, SM_CXICON)),
       smallIcon_(LoadAppIcon(instance, SM_CXSMICON)),
       trayIcon_(LoadTrayIcon(instance)),
-      windowClass_(MainClass(instance, &MainWindow::WindowProc)) {}
+      windowClass_(MainClass(instance, &win32::WindowThunk<MainWindow>)) {}
 
 MainWindow::~MainWindow() {
   hotkeyWindow_.reset();
@@ -93,28 +93,28 @@ void MainWindow::OnTrayNotification(TrayNotification notification) {
   // modal box is open the main window is disabled and the program takes no input.
   if (menuOpen_ || ending_ || !::IsWindowEnabled(hwnd_)) return;
   switch (ActionFor(notification, PathCount(), editor_->IsVisible())) {
-    case TrayAction::PopupPathMenu: {
-      menuOpen_ = true;
-      const UINT chosen = PopupPathMenu(hwnd_, paths_, tray_.MenuAnchor());
-      menuOpen_ = false;
-      if (chosen == 0) tray_.ReturnFocus();
-      RunCommand(chosen);
-      break;
-    }
-    case TrayAction::PopupConfigMenu: {
-      menuOpen_ = true;
-      const UINT chosen = PopupConfigMenu(hwnd_, clipboardChecked_, tray_.MenuAnchor());
-      menuOpen_ = false;
-      if (chosen == 0) tray_.ReturnFocus();
-      RunCommand(chosen);
-      break;
-    }
+    case TrayAction::PopupPathMenu:
+      return RunMenuChoice([&] { return PopupPathMenu(hwnd_, paths_, tray_.MenuAnchor()); });
+    case TrayAction::PopupConfigMenu:
+      return RunMenuChoice(
+          [&] { return PopupConfigMenu(hwnd_, clipboardChecked_, tray_.MenuAnchor()); });
     case TrayAction::ShowEditor:
       mnuList_Click();
       break;
     case TrayAction::None:
       break;
   }
+}
+
+template <typename Popup>
+void MainWindow::RunMenuChoice(Popup popup) {
+  UINT chosen = 0;
+  {
+    const ScopedFlag open(menuOpen_);
+    chosen = popup();
+  }
+  if (chosen == 0) tray_.ReturnFocus();
+  RunCommand(chosen);
 }
 
 void MainWindow::RunCommand(UINT id) {
@@ -162,11 +162,12 @@ void MainWindow::mnuPath_Click(int Index, HWND dialog) {
   if (const auto notice = DeliveryNotice(outcome, path)) tray_.ShowBalloon(kNoticeTitle, *notice);
 }
 
-LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = win32::WindowOwner<MainWindow>(hwnd, message, lParam);
-  if (self && message == WM_NCCREATE) self->hwnd_ = hwnd;
-  if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-  return win32::NoThrow([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0});
+void MainWindow::Attach(HWND hwnd) {
+  hwnd_ = hwnd;
+}
+
+void MainWindow::Detach() {
+  hwnd_ = nullptr;
 }
 
 // How the platform's messages map to the close-request modes: WM_ENDSESSION (the session is

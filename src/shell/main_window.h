@@ -23,6 +23,7 @@
 #include "shell/tray_rules.h"
 #include "win32/unique_handle.h"
 #include "win32/window_class.h"
+#include "win32/window_owner.h"
 
 namespace hop {
 
@@ -94,8 +95,13 @@ class MainWindow {
   [[noreturn]] void SaveAndQuit();
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  friend struct win32::ThunkAccess;
+  void Attach(HWND hwnd);
+  void Detach();
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Pops a tray menu (one at a time) and runs the command chosen from it.
+  template <typename Popup>
+  void RunMenuChoice(Popup popup);
   void RunCommand(UINT id);
   void OnEditorClosed();
   void StartHotkey();

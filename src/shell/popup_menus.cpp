@@ -1,13 +1,12 @@
 #include "shell/popup_menus.h"
 
 #include "win32/unique_handle.h"
+#include "win32/window_queries.h"
 
 namespace hop {
 namespace {
 
-// Shows the menu at `anchor` (or the pointer) and waits for a choice. The owner must be the
-// foreground window or the menu would not close when the user clicks elsewhere, and the WM_NULL
-// afterwards lets the shell finish its own tracking.
+// Shows the menu at `anchor`, or at the pointer when the mouse asked for it.
 UINT Track(HWND owner, HMENU menu, std::optional<POINT> anchor) {
   POINT at{};
   if (anchor) {
@@ -15,12 +14,7 @@ UINT Track(HWND owner, HMENU menu, std::optional<POINT> anchor) {
   } else {
     ::GetCursorPos(&at);
   }
-  ::SetForegroundWindow(owner);
-  const UINT chosen = static_cast<UINT>(::TrackPopupMenuEx(
-      menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
-      at.y, owner, nullptr));
-  ::PostMessageW(owner, WM_NULL, 0, 0);
-  return chosen;
+  return win32::TrackMenu(owner, menu, at);
 }
 
 }  // namespace

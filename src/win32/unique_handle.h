@@ -61,6 +61,9 @@ inline void FreeGlobal(HGLOBAL h) {
 inline void DeleteEnhMetaFileHandle(HENHMETAFILE h) {
   ::DeleteEnhMetaFile(h);
 }
+inline void UnhookWinEventHandle(HWINEVENTHOOK h) {
+  ::UnhookWinEvent(h);
+}
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, &CloseKernelHandle>;
 using UniqueIcon = UniqueHandle<HICON, &DestroyIconHandle>;
@@ -72,6 +75,31 @@ using UniqueRegistryKey = UniqueHandle<HKEY, &CloseRegistryKey>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, &FreeGlobal>;
 using UniqueEnhMetaFile = UniqueHandle<HENHMETAFILE, &DeleteEnhMetaFileHandle>;
 using UniqueBitmap = UniqueHandle<HBITMAP, &DeleteGdiObject<HBITMAP>>;
+using UniqueWinEventHook = UniqueHandle<HWINEVENTHOOK, &UnhookWinEventHandle>;
+
+// A timer of a window, killed when its owner goes (or is stopped).
+class UniqueTimer {
+ public:
+  UniqueTimer() = default;
+  UniqueTimer(const UniqueTimer&) = delete;
+  UniqueTimer& operator=(const UniqueTimer&) = delete;
+  ~UniqueTimer() { Stop(); }
+
+  // `procedure` receives `id` as its event identifier. Only a window's timer keeps the
+  // identifier it is given, so without a window nothing starts.
+  void Start(HWND window, UINT_PTR id, UINT milliseconds, TIMERPROC procedure) {
+    Stop();
+    if (window && ::SetTimer(window, id, milliseconds, procedure)) window_ = window, id_ = id;
+  }
+  void Stop() {
+    if (window_) ::KillTimer(std::exchange(window_, nullptr), id_);
+  }
+  explicit operator bool() const { return window_ != nullptr; }
+
+ private:
+  HWND window_ = nullptr;
+  UINT_PTR id_ = 0;
+};
 
 // The clipboard held open for one scope. Opening retries up to `bound`, since another program
 // (a clipboard manager, a remote-desktop session) may hold it for a while.

@@ -2,13 +2,14 @@
 // followed, the menu's captions and where the menu goes.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <vector>
 
 #include "hotkey/hotkey_arming.h"
 #include "hotkey/hotkey_menu.h"
 #include "hotkey/hotkey_setting.h"
+#include "memory_store.h"
 #include "model/path_menu.h"
+#include "path_lists.h"
 
 namespace hop {
 namespace {
@@ -71,28 +72,8 @@ TEST(HotkeyText, EveryUsableKeyPrintsToTextThatReadsBack) {
   }
 }
 
-class OneValueStore final : public SettingsStore {
- public:
-  std::map<std::wstring, std::wstring> values;
-  std::optional<std::wstring> Get(std::wstring_view app, std::wstring_view section,
-                                  std::wstring_view key) override {
-    const auto found = values.find(Address(app, section, key));
-    return found == values.end() ? std::nullopt : std::optional(found->second);
-  }
-  bool Save(std::wstring_view app, std::wstring_view section, std::wstring_view key,
-            std::wstring_view text) override {
-    values[Address(app, section, key)] = text;
-    return true;
-  }
-  bool Delete(std::wstring_view, std::wstring_view, std::wstring_view) override { return false; }
-  static std::wstring Address(std::wstring_view app, std::wstring_view section,
-                              std::wstring_view key) {
-    return std::wstring(app) + L"\\" + std::wstring(section) + L"\\" + std::wstring(key);
-  }
-};
-
 TEST(HotkeySetting, AbsentOrUnreadableIsCtrlGAndEmptyIsNone) {
-  OneValueStore store;
+  test::MemoryStore store;
   EXPECT_EQ(ReadHotkeySetting(store), kDefaultHotkey);
   const std::pair<std::wstring, std::optional<Hotkey>> stored[] = {
       {L"Ctrl+Alt+J", Hotkey{kHotkeyCtrl | kHotkeyAlt, 'J'}},
@@ -103,14 +84,14 @@ TEST(HotkeySetting, AbsentOrUnreadableIsCtrlGAndEmptyIsNone) {
       {L"G", kDefaultHotkey},
   };
   for (const auto& [text, hotkey] : stored) {
-    store.values[L"Quorvane\\Hopdirs\\Hotkey"] = text;
+    store.values[L"Hotkey"] = text;
     EXPECT_EQ(ReadHotkeySetting(store), hotkey) << text;
   }
   for (const auto& chosen : {std::optional<Hotkey>{}, std::optional(Hotkey{kHotkeyAlt, 0x70})}) {
     ASSERT_TRUE(WriteHotkeySetting(store, chosen));
     EXPECT_EQ(ReadHotkeySetting(store), chosen);
   }
-  EXPECT_EQ(store.values[L"Quorvane\\Hopdirs\\Hotkey"], L"Alt+F1");
+  EXPECT_EQ(store.values[L"Hotkey"], L"Alt+F1");
 }
 
 // A keyboard that logs what the rule asks of it and refuses the keys it is told to.
@@ -226,10 +207,7 @@ TEST(ForegroundWatch, PollsOnlyWhileADialogIsShownAndUntilTheEventsProveThemselv
 }
 
 TEST(HotkeyMenu, DigitsForTheFirstTenPathsWithAmpersandsKept) {
-  PathMenu paths;
-  for (unsigned k = 1; k <= PathMenu::kMaxPaths; ++k) {
-    paths.AddMenuItem(static_cast<std::uint8_t>(k), L"C:\\R&D\\" + std::to_wstring(k));
-  }
+  const PathMenu paths = test::MenuOf(test::NumberedPaths(PathMenu::kMaxPaths, L"C:\\R&D\\"));
   ASSERT_EQ(paths.PathCount(), 255);
   EXPECT_EQ(AcceleratedCaption(1, paths.Caption(1)), L"&1 C:\\R&&D\\1");
   EXPECT_EQ(AcceleratedCaption(9, paths.Caption(9)), L"&9 C:\\R&&D\\9");

@@ -8,6 +8,8 @@
 #include <cwctype>
 #include <vector>
 
+#include "path_lists.h"
+
 namespace hop {
 namespace {
 
@@ -65,11 +67,7 @@ struct Fixture : ::testing::Test {
   FakeView view;
   PathListEditor editor{menu, view};
 
-  void Store(std::initializer_list<const wchar_t*> paths) {
-    for (const wchar_t* path : paths) {
-      menu.AddMenuItem(static_cast<std::uint8_t>(menu.PathCount() + 1), path);
-    }
-  }
+  void Store(const std::vector<std::wstring>& paths) { menu = test::MenuOf(paths); }
   void ExpectButtons(bool add, bool del) const {
     EXPECT_EQ(view.addEnabled, add);
     EXPECT_EQ(view.deleteEnabled, del);
@@ -229,7 +227,7 @@ TEST_F(Editor, DeleteLeavesAddAsItWasAndIgnoresAMissingSelection) {
 }
 
 TEST_F(Editor, FullListOf255AddsNothingButStillSettlesTheButtons) {
-  for (int k = 1; k <= 255; ++k) {
+  for (int k = 1; k <= 255; ++k) {  // four digits each: sorted as numbered
     menu.AddMenuItem(static_cast<std::uint8_t>(k), L"p" + std::to_wstring(1000 + k));
   }
   editor.Form_Load();

@@ -3,56 +3,17 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <vector>
 
+#include "memory_store.h"
+#include "path_lists.h"
 #include "settings/setting_values.h"
 
 namespace hop {
 namespace {
 
-// A settings store as plain data: the values of "Quorvane\Hopdirs" and a log of every operation,
-// in order, with the beep written into the same log.
-class MemoryStore final : public SettingsStore {
- public:
-  std::map<std::wstring, std::wstring> values;
-  std::vector<std::wstring> log;
-  bool refuseWrites = false;
-
-  std::optional<std::wstring> Get(std::wstring_view app, std::wstring_view section,
-                                  std::wstring_view key) override {
-    log.push_back(L"get " + Address(app, section, key));
-    auto found = values.find(std::wstring(key));
-    if (!InOurSection(app, section) || found == values.end()) return std::nullopt;
-    return found->second;
-  }
-  bool Save(std::wstring_view app, std::wstring_view section, std::wstring_view key,
-            std::wstring_view text) override {
-    log.push_back(L"save " + Address(app, section, key) + L"=" + std::wstring(text));
-    if (refuseWrites || !InOurSection(app, section)) return false;
-    values[std::wstring(key)] = text;
-    return true;
-  }
-  bool Delete(std::wstring_view app, std::wstring_view section, std::wstring_view key) override {
-    log.push_back(L"delete " + Address(app, section, key));
-    if (refuseWrites || !InOurSection(app, section)) return false;
-    return values.erase(std::wstring(key)) == 1;
-  }
-  std::function<void()> Beep() {
-    return [this] { log.push_back(L"beep"); };
-  }
-
- private:
-  static bool InOurSection(std::wstring_view app, std::wstring_view section) {
-    return app == L"Quorvane" && section == L"Hopdirs";
-  }
-  // Operations outside Quorvane\Hopdirs show up in the log with their full address.
-  static std::wstring Address(std::wstring_view app, std::wstring_view section,
-                              std::wstring_view key) {
-    if (InOurSection(app, section)) return std::wstring(key);
-    return std::wstring(app) + L"\\" + std::wstring(section) + L"\\" + std::wstring(key);
-  }
-};
+using test::MemoryStore;
+using test::MenuOf;
 
 MemoryStore StoreWith(std::size_t count, bool clipboard = true) {
   MemoryStore store;
@@ -61,14 +22,6 @@ MemoryStore StoreWith(std::size_t count, bool clipboard = true) {
     store.values[PathKey(k)] = L"C:\\old" + std::to_wstring(k);
   store.values[L"Clipboard"] = clipboard ? L"True" : L"False";
   return store;
-}
-
-PathMenu MenuOf(const std::vector<std::wstring>& paths) {
-  PathMenu menu;
-  for (std::size_t k = 0; k < paths.size(); ++k) {
-    menu.AddMenuItem(static_cast<std::uint8_t>(k + 1), paths[k]);
-  }
-  return menu;
 }
 
 struct ReadResult {
@@ -236,8 +189,7 @@ TEST(SettingsWrite, FailingStoreStillRunsEveryOperation) {
 }
 
 TEST(Settings, FullListOf255PathsSurvivesAWriteAndARead) {
-  std::vector<std::wstring> paths;
-  for (int k = 1; k <= 255; ++k) paths.push_back(L"C:\\dir" + std::to_wstring(k) + L"\\");
+  const auto paths = test::NumberedPaths(255, L"C:\\dir", L"\\");
   MemoryStore store;
   WritePathListSettings(store, MenuOf(paths), false, store.Beep());
   EXPECT_EQ(store.values.at(L"Amount"), L"255");

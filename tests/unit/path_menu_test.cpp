@@ -2,16 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "path_lists.h"
+
 namespace hop {
 namespace {
 
 PathMenu MenuWith(std::size_t count) {
-  PathMenu menu;
-  for (std::size_t k = 1; k <= count; ++k) {
-    const auto pos = static_cast<std::uint8_t>(k);
-    EXPECT_TRUE(menu.AddMenuItem(pos, L"C:\\p" + std::to_wstring(k)));
-  }
-  return menu;
+  return test::MenuOf(test::NumberedPaths(count, L"C:\\p"));
 }
 
 TEST(PathMenu, StartsWithOnlyTheDisabledHeading) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
+#include "model/scoped_flag.h"
 #include "shell/click_sorter.h"
 #include "shell/tray_retry.h"
 
@@ -83,6 +86,23 @@ TEST(TrayRetry, OftenAtFirstThenSeldomThenNoMore) {
       {299'999, 10'000}, {300'000, std::nullopt}, {86'400'000, std::nullopt},
   };
   for (const auto& [since, delay] : cases) EXPECT_EQ(TrayRetryDelay(since), delay) << since;
+}
+
+// "A menu is open" must not outlive the menu, or every later click is ignored.
+TEST(MenuOpenFlag, IsLoweredOnEveryWayOutAThrowIncluded) {
+  bool menuOpen = false;
+  {
+    const ScopedFlag open(menuOpen);
+    EXPECT_TRUE(menuOpen);
+  }
+  EXPECT_FALSE(menuOpen);
+  EXPECT_THROW(
+      {
+        const ScopedFlag open(menuOpen);
+        throw std::bad_alloc();
+      },
+      std::bad_alloc);
+  EXPECT_FALSE(menuOpen);
 }
 
 }  // namespace

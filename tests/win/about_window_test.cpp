@@ -11,6 +11,7 @@
 #include "app/version.h"
 #include "shell/main_window.h"
 #include "test_store.h"
+#include "window_texts.h"
 
 namespace hop {
 namespace {
@@ -25,20 +26,13 @@ HWND FindBox() {
   return ::FindWindowW(AboutWindow::kClassName, nullptr);
 }
 
-std::wstring TextOf(HWND window) {
-  // WM_GETTEXT, as a screen reader or another process reads it.
-  wchar_t text[256] = {};
-  ::SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 std::vector<Child> ChildrenOf(HWND window) {
   std::vector<Child> children;
-  for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t name[64] = {};
-    ::GetClassNameW(child, name, 64);
-    children.push_back({name, TextOf(child), ::GetWindowLongPtrW(child, GWL_STYLE)});
-  }
+  win32::ForEachChild(window, [&](HWND child) {
+    children.push_back(
+        {test::ClassName(child), test::WindowText(child), ::GetWindowLongPtrW(child, GWL_STYLE)});
+    return true;
+  });
   return children;
 }
 
@@ -100,11 +94,11 @@ TEST_F(AboutBoxTest, ShowsItsFiguresCentredAndModalAndEnterClosesIt) {
   AboutWhileModal({[&] {
     const HWND box = FindBox();
     ASSERT_NE(box, nullptr);
-    caption = TextOf(box);
+    caption = test::WindowText(box);
     children = ChildrenOf(box);
     ::GetWindowRect(box, &rect);
     mainEnabledWhileOpen = ::IsWindowEnabled(frmMain.hwnd());
-    focused = TextOf(::GetFocus());
+    focused = test::WindowText(::GetFocus());
     PostKey(::GetFocus(), VK_RETURN);
   }});
 

@@ -10,23 +10,12 @@
 #include "shell/main_window.h"
 #include "test_store.h"
 #include "win32/dpi.h"
+#include "window_texts.h"
 
 namespace hop {
 namespace {
 
 namespace layout = editor_layout;
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[512] = {};
-  ::GetWindowTextW(window, text, 512);
-  return text;
-}
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[256] = {};
-  ::GetClassNameW(window, name, 256);
-  return name;
-}
 
 struct EditorWindowTest : ::testing::Test {
   MainWindow frmMain{::GetModuleHandleW(nullptr), test::TestStore()};
@@ -93,8 +82,8 @@ TEST_F(EditorWindowTest, IsAnOwnedFixedDialogOfItsOwnClassWithTheDesignedControl
   const HWND form = editor->hwnd();
   ASSERT_TRUE(form);
   EXPECT_TRUE(editor->IsVisible());
-  EXPECT_EQ(ClassOf(form), L"HopdirsList");  // never taken for a "*32770" file dialog
-  EXPECT_EQ(TextOf(form), L"Hopdirs");
+  EXPECT_EQ(test::ClassName(form), L"HopdirsList");  // never taken for a "*32770" file dialog
+  EXPECT_EQ(test::WindowText(form), L"Hopdirs");
   EXPECT_EQ(::GetWindow(form, GW_OWNER), frmMain.hwnd());  // owned: no taskbar button
   const auto style = ::GetWindowLongPtrW(form, GWL_STYLE);
   const auto exStyle = ::GetWindowLongPtrW(form, GWL_EXSTYLE);
@@ -114,8 +103,8 @@ TEST_F(EditorWindowTest, IsAnOwnedFixedDialogOfItsOwnClassWithTheDesignedControl
     const auto& control = layout::kControls[i];
     const HWND child = Item(control.id);
     ASSERT_TRUE(child) << i;
-    EXPECT_EQ(ClassOf(child), classes[i]);
-    EXPECT_EQ(TextOf(child), control.id == layout::cboPaths ? L"" : control.caption);
+    EXPECT_EQ(test::ClassName(child), classes[i]);
+    EXPECT_EQ(test::WindowText(child), control.id == layout::cboPaths ? L"" : control.caption);
     EXPECT_EQ(::GetWindowContextHelpId(child), control.helpTopic);
     RECT rect{};
     ::GetWindowRect(child, &rect);
@@ -156,7 +145,7 @@ TEST_F(EditorWindowTest, OpensSortedWithEntry0SelectedAndShowingAgainKeepsTheSta
   Pump();
   EXPECT_EQ(Entries(), (std::vector<std::wstring>{L"c:\\temp", L"C:\\Users", L"D:\\work"}));
   EXPECT_EQ(Selection(), 0);
-  EXPECT_EQ(TextOf(Item(layout::cboPaths)), L"c:\\temp");
+  EXPECT_EQ(test::WindowText(Item(layout::cboPaths)), L"c:\\temp");
   EXPECT_FALSE(Enabled(layout::cmdAdd));
   EXPECT_TRUE(Enabled(layout::cmdDelete));
   EXPECT_TRUE(Enabled(layout::cmdClose));
@@ -176,7 +165,7 @@ TEST_F(EditorWindowTest, TypingEnablesAddAndArrowPickingChangesNeitherButton) {
   ::SetFocus(Edit());
   Key(VK_DOWN);  // picks the next entry into the edit field: not an edit
   EXPECT_EQ(Selection(), 1);
-  EXPECT_EQ(TextOf(Item(layout::cboPaths)), L"b");
+  EXPECT_EQ(test::WindowText(Item(layout::cboPaths)), L"b");
   EXPECT_FALSE(Enabled(layout::cmdAdd));
   EXPECT_TRUE(Enabled(layout::cmdDelete));
   Type(L"z");
@@ -227,7 +216,7 @@ TEST_F(EditorWindowTest, AltDDeletesTheSelectionAndTheMenuHoldsTheRestAtOnce) {
   for (int i = 0; i < 3; ++i) ::SendMessageW(editor->hwnd(), WM_COMMAND, layout::cmdDelete, 0);
   Pump();
   EXPECT_EQ(frmMain.PathCount(), 0);
-  EXPECT_EQ(TextOf(Item(layout::cboPaths)), L"");
+  EXPECT_EQ(test::WindowText(Item(layout::cboPaths)), L"");
   EXPECT_FALSE(Enabled(layout::cmdDelete));
   // The title-bar close box closes too.
   ::SendMessageW(editor->hwnd(), WM_CLOSE, 0, 0);

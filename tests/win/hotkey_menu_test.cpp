@@ -4,30 +4,23 @@
 
 #include <gtest/gtest.h>
 
+#include "path_lists.h"
+#include "window_texts.h"
+
 #include <string>
 
 namespace hop {
 namespace {
 
-std::wstring TextAt(HMENU menu, UINT position) {
-  wchar_t text[300] = {};
-  ::GetMenuStringW(menu, position, text, 300, MF_BYPOSITION);
-  return text;
-}
-
 TEST(HotkeyMenu, HeadingDisabledThenEveryPathWithItsDigitAndIdentifier) {
-  PathMenu paths;
-  for (unsigned k = 1; k <= 255; ++k) {
-    paths.AddMenuItem(static_cast<std::uint8_t>(k), L"C:\\R&D\\" + std::to_wstring(k));
-  }
-  const auto menu = BuildHotkeyMenu(paths);
+  const auto menu = BuildHotkeyMenu(test::MenuOf(test::NumberedPaths(255, L"C:\\R&D\\")));
   ASSERT_TRUE(menu);
   ASSERT_EQ(::GetMenuItemCount(menu.get()), 256);
-  EXPECT_EQ(TextAt(menu.get(), 0), L"Available Hopdirs...");
+  EXPECT_EQ(test::MenuTextAt(menu.get(), 0), L"Available Hopdirs...");
   EXPECT_TRUE(::GetMenuState(menu.get(), 0, MF_BYPOSITION) & MF_GRAYED);
-  EXPECT_EQ(TextAt(menu.get(), 1), L"&1 C:\\R&&D\\1");
-  EXPECT_EQ(TextAt(menu.get(), 10), L"&0 C:\\R&&D\\10");
-  EXPECT_EQ(TextAt(menu.get(), 255), L"C:\\R&&D\\255");
+  EXPECT_EQ(test::MenuTextAt(menu.get(), 1), L"&1 C:\\R&&D\\1");
+  EXPECT_EQ(test::MenuTextAt(menu.get(), 10), L"&0 C:\\R&&D\\10");
+  EXPECT_EQ(test::MenuTextAt(menu.get(), 255), L"C:\\R&&D\\255");
   for (UINT k = 1; k <= 255; ++k) {
     ASSERT_EQ(::GetMenuItemID(menu.get(), static_cast<int>(k)), k);
     ASSERT_FALSE(::GetMenuState(menu.get(), k, MF_BYPOSITION) & MF_GRAYED) << k;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/editor_window.h"
+#include "memory_store.h"
 #include "shell/main_window.h"
 #include "test_store.h"
 
@@ -104,24 +105,6 @@ TEST_F(LifecycleTest, ShutDownWritesTheMenuThenRemovesTheIconAndClosesTheEditor)
   EXPECT_FALSE(frmMain.frmList().IsVisible());
 }
 
-// The test store, counting the settings writes that reach it (each saves "Amount" once).
-class CountingStore final : public SettingsStore {
- public:
-  int writes = 0;
-  std::optional<std::wstring> Get(std::wstring_view a, std::wstring_view s,
-                                  std::wstring_view k) override {
-    return test::TestStore().Get(a, s, k);
-  }
-  bool Save(std::wstring_view a, std::wstring_view s, std::wstring_view k,
-            std::wstring_view text) override {
-    if (k == L"Amount") ++writes;
-    return test::TestStore().Save(a, s, k, text);
-  }
-  bool Delete(std::wstring_view a, std::wstring_view s, std::wstring_view k) override {
-    return test::TestStore().Delete(a, s, k);
-  }
-};
-
 TEST_F(LifecycleTest, TheListIsWrittenWhenTheEditorClosesChangedOrTheClipboardIsToggled) {
   struct Case {
     const char* what;
@@ -157,14 +140,13 @@ TEST_F(LifecycleTest, TheListIsWrittenWhenTheEditorClosesChangedOrTheClipboardIs
        1, L"1"},
   };
   for (const Case& c : cases) {
-    test::ClearTestStore();
-    Seed({{L"Amount", L"1"}, {L"Path1", L"C:\\a"}});
-    CountingStore store;
+    test::MemoryStore store;
+    store.values = {{L"Amount", L"1"}, {L"Path1", L"C:\\a"}};
     MainWindow frmMain(::GetModuleHandleW(nullptr), store);
     ASSERT_TRUE(frmMain.Create());
     c.act(frmMain);
-    EXPECT_EQ(store.writes, c.writes) << c.what;
-    EXPECT_EQ(Stored(L"Amount"), c.amount) << c.what;
+    EXPECT_EQ(store.Saves(L"Amount"), c.writes) << c.what;  // each write saves "Amount" once
+    EXPECT_EQ(store.values[L"Amount"], c.amount) << c.what;
     frmMain.TrayNotify().Stop();
   }
 }

@@ -5,15 +5,10 @@
 
 #include "shell/popup_menus.h"
 #include "test_store.h"
+#include "window_texts.h"
 
 namespace hop {
 namespace {
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[256] = {};
-  ::GetClassNameW(window, name, 256);
-  return name;
-}
 
 TEST(MainWindow, IsAHiddenTopLevelToolWindowOfItsOwnClass) {
   test::ClearTestStore();
@@ -24,7 +19,7 @@ TEST(MainWindow, IsAHiddenTopLevelToolWindowOfItsOwnClass) {
   EXPECT_EQ(::GetParent(window), nullptr);  // top level: gets session-end broadcasts
   EXPECT_NE(::GetAncestor(window, GA_PARENT), HWND_MESSAGE);
   EXPECT_TRUE(::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);  // no taskbar button
-  EXPECT_EQ(ClassOf(window), L"HopdirsMain");
+  EXPECT_EQ(test::ClassName(window), L"HopdirsMain");
   EXPECT_EQ(frmMain.TrayNotify().TipText(), L"0 Hopdirs");
   frmMain.TrayNotify().Stop();
 }

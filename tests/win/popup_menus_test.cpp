@@ -3,14 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include "path_lists.h"
+#include "window_texts.h"
+
 namespace hop {
 namespace {
-
-std::wstring TextAt(HMENU menu, UINT position) {
-  wchar_t text[512] = {};
-  ::GetMenuStringW(menu, position, text, 512, MF_BYPOSITION);
-  return text;
-}
 
 UINT StateAt(HMENU menu, UINT position) {
   return ::GetMenuState(menu, position, MF_BYPOSITION);
@@ -20,12 +17,12 @@ TEST(PopupMenus, ConfigMenuHasItsSixItemsWithListBoldAndClipboardChecked) {
   const auto menu = BuildConfigMenu(true);
   ASSERT_TRUE(menu);
   ASSERT_EQ(::GetMenuItemCount(menu.get()), 6);
-  EXPECT_EQ(TextAt(menu.get(), 0), L"&List...");
-  EXPECT_EQ(TextAt(menu.get(), 1), L"&Clipboard");
-  EXPECT_EQ(TextAt(menu.get(), 2), L"&Hotkey...");
+  EXPECT_EQ(test::MenuTextAt(menu.get(), 0), L"&List...");
+  EXPECT_EQ(test::MenuTextAt(menu.get(), 1), L"&Clipboard");
+  EXPECT_EQ(test::MenuTextAt(menu.get(), 2), L"&Hotkey...");
   EXPECT_TRUE(StateAt(menu.get(), 3) & MF_SEPARATOR);
-  EXPECT_EQ(TextAt(menu.get(), 4), L"&About...");
-  EXPECT_EQ(TextAt(menu.get(), 5), L"E&xit");
+  EXPECT_EQ(test::MenuTextAt(menu.get(), 4), L"&About...");
+  EXPECT_EQ(test::MenuTextAt(menu.get(), 5), L"E&xit");
   EXPECT_EQ(::GetMenuDefaultItem(menu.get(), FALSE, 0), static_cast<UINT>(mnuList));
   EXPECT_TRUE(StateAt(menu.get(), 1) & MF_CHECKED);
   const auto unchecked = BuildConfigMenu(false);
@@ -33,26 +30,20 @@ TEST(PopupMenus, ConfigMenuHasItsSixItemsWithListBoldAndClipboardChecked) {
 }
 
 TEST(PopupMenus, PathMenuHasTheDisabledHeadingThenEveryPathLiterally) {
-  PathMenu paths;
-  paths.AddMenuItem(1, L"C:\\R&D\\");
-  paths.AddMenuItem(2, L"D:\\Überall (x86)\\");
-  const auto menu = BuildPathMenu(paths);
+  const auto menu = BuildPathMenu(test::MenuOf({L"C:\\R&D\\", L"D:\\Überall (x86)\\"}));
   ASSERT_EQ(::GetMenuItemCount(menu.get()), 3);
-  EXPECT_EQ(TextAt(menu.get(), 0), L"Available Hopdirs...");
+  EXPECT_EQ(test::MenuTextAt(menu.get(), 0), L"Available Hopdirs...");
   EXPECT_TRUE(StateAt(menu.get(), 0) & MF_GRAYED);
-  EXPECT_EQ(TextAt(menu.get(), 1), L"C:\\R&&D\\");  // drawn as "C:\R&D\", no mnemonic
+  EXPECT_EQ(test::MenuTextAt(menu.get(), 1), L"C:\\R&&D\\");  // drawn as "C:\R&D\", no mnemonic
   EXPECT_FALSE(StateAt(menu.get(), 1) & (MF_GRAYED | MF_DISABLED));
-  EXPECT_EQ(TextAt(menu.get(), 2), L"D:\\Überall (x86)\\");
+  EXPECT_EQ(test::MenuTextAt(menu.get(), 2), L"D:\\Überall (x86)\\");
   EXPECT_EQ(::GetMenuItemID(menu.get(), 2), static_cast<UINT>(mnuPath + 2));
 }
 
 TEST(PopupMenus, PathMenuHolds255Paths) {
-  PathMenu paths;
-  for (int k = 1; k <= 255; ++k)
-    paths.AddMenuItem(static_cast<std::uint8_t>(k), L"C:\\" + std::to_wstring(k));
-  const auto menu = BuildPathMenu(paths);
+  const auto menu = BuildPathMenu(test::MenuOf(test::NumberedPaths(255, L"C:\\")));
   ASSERT_EQ(::GetMenuItemCount(menu.get()), 256);
-  EXPECT_EQ(TextAt(menu.get(), 255), L"C:\\255");
+  EXPECT_EQ(test::MenuTextAt(menu.get(), 255), L"C:\\255");
   EXPECT_EQ(::GetMenuItemID(menu.get(), 255), static_cast<UINT>(mnuPath + 255));
 }
 

@@ -1,4 +1,4 @@
-// A window's C++ owner, the guard that keeps exceptions out of the system's code, and the owner
+// The window thunk, the guard that keeps exceptions out of the system's code, and the owner
 // of a window class.
 #include "win32/window_owner.h"
 
@@ -12,29 +12,28 @@
 namespace hop::win32 {
 namespace {
 
-struct Owner {
+class Owner {
+ public:
   HWND attached = nullptr;
-  int messages = 0;
+  bool sawLastMessage = false;
+  bool detached = false;
   bool throwOnUser = false;
 
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = WindowOwner<Owner>(hwnd, message, lParam);
-    if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    if (message == WM_NCCREATE) self->attached = hwnd;
-    return NoThrow(
-        [&]() -> LRESULT {
-          ++self->messages;
-          if (message == WM_USER && self->throwOnUser) throw std::runtime_error("handler failed");
-          if (message == WM_USER) return 42;
-          return ::DefWindowProcW(hwnd, message, wParam, lParam);
-        },
-        LRESULT{-1});
+ private:
+  friend struct hop::win32::ThunkAccess;
+  void Attach(HWND hwnd) { attached = hwnd; }
+  void Detach() { detached = sawLastMessage; }  // only after the handler saw WM_NCDESTROY
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCDESTROY) sawLastMessage = true;
+    if (message == WM_USER && throwOnUser) throw std::runtime_error("handler failed");
+    if (message == WM_USER) return 42;
+    return ::DefWindowProcW(attached, message, wParam, lParam);
   }
 };
 
-TEST(WindowOwner, AttachesAtCreationAndAThrowingHandlerAnswersTheFallback) {
+TEST(WindowThunk, AttachesAtCreationDetachesAfterTheLastMessageAndAThrowAnswersZero) {
   WNDCLASSEXW windowClass{};
-  windowClass.lpfnWndProc = &Owner::Proc;
+  windowClass.lpfnWndProc = &WindowThunk<Owner>;
   windowClass.hInstance = ::GetModuleHandleW(nullptr);
   windowClass.lpszClassName = L"HopdirsOwnerTest";
   const WindowClass registered(windowClass);
@@ -43,12 +42,12 @@ TEST(WindowOwner, AttachesAtCreationAndAThrowingHandlerAnswersTheFallback) {
                                         nullptr, windowClass.hInstance, &owner));
   ASSERT_NE(window.get(), nullptr);
   EXPECT_EQ(owner.attached, window.get());
-  EXPECT_GT(owner.messages, 0);
   EXPECT_EQ(::SendMessageW(window.get(), WM_USER, 0, 0), 42);
   owner.throwOnUser = true;
-  EXPECT_EQ(::SendMessageW(window.get(), WM_USER, 0, 0), -1);  // and the test is still running
+  EXPECT_EQ(::SendMessageW(window.get(), WM_USER, 0, 0), 0);  // and the test is still running
   owner.throwOnUser = false;
-  EXPECT_EQ(::SendMessageW(window.get(), WM_USER, 0, 0), 42);
+  window.reset();
+  EXPECT_TRUE(owner.detached);
 }
 
 bool IsRegistered(const wchar_t* name) {

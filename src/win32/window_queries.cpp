@@ -1,0 +1,75 @@
+#include "win32/window_queries.h"
+
+#include "win32/unique_handle.h"
+
+namespace hop::win32 {
+
+std::wstring ClassName(HWND window) {
+  wchar_t name[256] = {};  // class names are at most 256 characters long
+  const int length = window ? ::GetClassNameW(window, name, 256) : 0;
+  return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+std::wstring WindowText(HWND window) {
+  const int length = window ? ::GetWindowTextLengthW(window) : 0;
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = ::GetWindowTextW(window, text.data(), length + 1);
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
+
+int TextWidth(HWND window, HFONT font, bool mnemonics) {
+  std::wstring text = WindowText(window);
+  if (mnemonics) std::erase(text, L'&');
+  const WindowDC dc(window);
+  if (!dc.get()) return 0;
+  const SelectedObject selected(dc.get(), font);
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+namespace {
+
+MonitorAreas AreasOf(HMONITOR monitor) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!::GetMonitorInfoW(monitor, &info)) {
+    info.rcMonitor = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    info.rcWork = info.rcMonitor;
+  }
+  return {info.rcMonitor, info.rcWork};
+}
+
+}  // namespace
+
+RECT WorkAreaOf(HWND window) {
+  return AreasOf(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)).work;
+}
+
+RECT WorkAreaAt(POINT point) {
+  return MonitorAreasAt(point).work;
+}
+
+MonitorAreas MonitorAreasAt(POINT point) {
+  return AreasOf(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST));
+}
+
+UINT DropAlignment() {
+  return ::GetSystemMetrics(SM_MENUDROPALIGNMENT) ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+}
+
+UINT TrackMenu(HWND owner, HMENU menu, POINT at, UINT placement, const RECT* keepClear) {
+  TPMPARAMS exclude{};
+  exclude.cbSize = sizeof(exclude);
+  if (keepClear) exclude.rcExclude = *keepClear;
+  ::SetForegroundWindow(owner);
+  const UINT flags = placement | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY;
+  const auto chosen = static_cast<UINT>(
+      ::TrackPopupMenuEx(menu, flags, at.x, at.y, owner, keepClear ? &exclude : nullptr));
+  ::PostMessageW(owner, WM_NULL, 0, 0);
+  return chosen;
+}
+
+}  // namespace hop::win32
