@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "explorer/open_folders.h"
+#include "explorer/win32_open_folders_menu.h"
 #include "hotkey/hotkey_menu.h"
 #include "win32/dpi.h"
 
@@ -34,8 +36,9 @@ RECT WorkAreaAround(HWND window) {
 }
 
 // The menu's size as the system will draw it, near enough to choose a side: the widest caption
-// in the menu font beside the check-mark columns, and one row per item.
-SIZE ExpectedMenuSize(HWND window, const PathMenu& paths) {
+// in the menu font beside the check-mark columns, and one row per item (a separator counted as
+// one too).
+SIZE ExpectedMenuSize(HWND window, const PathMenu& paths, std::span<const std::wstring> captions) {
   const UINT dpi = win32::DpiForWindow(window);
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
@@ -46,39 +49,43 @@ SIZE ExpectedMenuSize(HWND window, const PathMenu& paths) {
   TEXTMETRICW text{};
   ::GetTextMetricsW(dc.get(), &text);
   int widest = 0;
-  for (std::size_t k = 0; k <= paths.PathCount(); ++k) {
-    const std::wstring caption =
-        k == 0 ? std::wstring(paths.Caption(0)) : AcceleratedCaption(k, paths.Caption(k));
+  const auto widen = [&](std::wstring_view caption) {
     SIZE size{};
-    ::GetTextExtentPoint32W(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &size);
+    ::GetTextExtentPoint32W(dc.get(), caption.data(), static_cast<int>(caption.size()), &size);
     widest = std::max(widest, static_cast<int>(size.cx));
-  }
+  };
+  widen(paths.Caption(0));
+  for (const std::wstring& caption : captions) widen(caption);
+  const std::size_t section = captions.size() > paths.PathCount() ? 2 : 0;
   const int check = ::GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi);
   const int row = std::max<int>(text.tmHeight + 4, ::GetSystemMetricsForDpi(SM_CYMENU, dpi) - 1);
   const int border = 2 * ::GetSystemMetricsForDpi(SM_CYEDGE, dpi) + 2;
-  return {widest + 2 * check + 2 * border, row * (paths.PathCount() + 1) + border};
+  const auto rows = static_cast<int>(captions.size() + 1 + section);
+  return {widest + 2 * check + 2 * border, row * rows + border};
 }
 
 }  // namespace
 
-win32::UniqueMenu BuildHotkeyMenu(const PathMenu& paths) {
+win32::UniqueMenu BuildHotkeyMenu(const PathMenu& paths, std::span<const std::wstring> folders) {
   win32::UniqueMenu menu(::CreatePopupMenu());
   if (!menu) return menu;
   const std::wstring heading(paths.Caption(0));
   ::AppendMenuW(menu.get(), MF_STRING | MF_GRAYED, 0, heading.c_str());
-  for (std::size_t k = 1; k <= paths.PathCount(); ++k) {
-    const std::wstring text = AcceleratedCaption(k, paths.Caption(k));
-    ::AppendMenuW(menu.get(), MF_STRING, k, text.c_str());
-  }
+  const std::vector<std::wstring> captions = HotkeyMenuCaptions(paths, folders);
+  const std::span<const std::wstring> all(captions);
+  for (std::size_t k = 1; k <= paths.PathCount(); ++k)
+    ::AppendMenuW(menu.get(), MF_STRING, k, all[k - 1].c_str());
+  AppendOpenFolders(menu.get(), all.subspan(paths.PathCount()));
   return menu;
 }
 
-std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths, HWND field) {
-  const win32::UniqueMenu menu = BuildHotkeyMenu(paths);
+std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths,
+                            std::span<const std::wstring> folders, HWND field) {
+  const win32::UniqueMenu menu = BuildHotkeyMenu(paths, folders);
   if (!menu) return 0;
   RECT fieldRect{};
   ::GetWindowRect(FieldBox(field), &fieldRect);
-  const SIZE size = ExpectedMenuSize(field, paths);
+  const SIZE size = ExpectedMenuSize(field, paths, HotkeyMenuCaptions(paths, folders));
   const MenuAnchor anchor = HotkeyMenuAnchor(ToScreenRect(fieldRect),
                                              ToScreenRect(WorkAreaAround(field)), size.cx, size.cy);
   UINT flags = TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY | TPM_VERTICAL;
@@ -94,7 +101,9 @@ std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths, HWND field) {
   const auto chosen = static_cast<std::size_t>(
       ::TrackPopupMenuEx(menu.get(), flags, anchor.x, anchor.y, owner, &keepClear));
   ::PostMessageW(owner, WM_NULL, 0, 0);
-  return chosen <= paths.PathCount() ? chosen : 0;
+  const bool known =
+      chosen <= paths.PathCount() || ChosenOpenFolder(static_cast<UINT>(chosen), folders);
+  return known ? chosen : 0;
 }
 
 }  // namespace hop
