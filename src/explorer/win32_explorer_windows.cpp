@@ -138,33 +138,44 @@ struct ExplorerRead {
   std::condition_variable changed;
   std::vector<Tab> tabs;
   bool finished = false;
+  // The shell keeps no list of its windows (Wine's answers "not implemented"): not asked again.
+  bool unlisted = false;
 
   void Add(Tab tab) {
     const std::lock_guard lock(mutex);
     tabs.push_back(std::move(tab));
   }
-  void Finish() {
+  void Finish(bool shellUnlisted) {
     const std::lock_guard lock(mutex);
     finished = true;
+    unlisted = shellUnlisted;
     changed.notify_all();
   }
   bool Finished() {
     const std::lock_guard lock(mutex);
     return finished;
   }
+  bool Unlisted() {
+    const std::lock_guard lock(mutex);
+    return unlisted;
+  }
 };
 
 namespace {
 
-// The worker: every entry of the shell's window list, in its own multi-threaded apartment.
-void ReadShellWindows(const ComLibrary& com, ExplorerRead& read) {
+// The worker: every entry of the shell's window list, in its own multi-threaded apartment. True
+// when the shell keeps no such list.
+bool ReadShellWindows(const ComLibrary& com, ExplorerRead& read) {
   const bool joined = SUCCEEDED(com.initialize(nullptr, COINIT_MULTITHREADED));
+  HRESULT counted = E_FAIL;
   {
     ComRef<IShellWindows> windows;
     long count = 0;
     if (SUCCEEDED(com.create(kShellWindows, nullptr, CLSCTX_ALL, __uuidof(IShellWindows),
                              windows.putVoid())) &&
-        windows && SUCCEEDED(windows->get_Count(&count))) {
+        windows)
+      counted = windows->get_Count(&count);
+    if (SUCCEEDED(counted)) {
       for (long i = 0; i < count; ++i) {
         VARIANT index{};
         index.vt = VT_I4;
@@ -176,7 +187,7 @@ void ReadShellWindows(const ComLibrary& com, ExplorerRead& read) {
     }
   }
   if (joined) com.uninitialize();
-  read.Finish();
+  return counted == E_NOTIMPL;
 }
 
 // The top-level windows from the front-most down.
@@ -210,24 +221,29 @@ ExplorerWindows::~ExplorerWindows() {
 }
 
 std::vector<ShellFolder> ExplorerWindows::Read() {
-  if (last_ && !last_->Finished()) return {};
-  const ComLibrary* com = Com();
-  if (!com) return {};
-  if (!apartmentTried_) {
-    apartmentTried_ = true;
-    apartmentJoined_ = SUCCEEDED(com->initialize(nullptr, COINIT_APARTMENTTHREADED));
-  }
+  if (last_ && (!last_->Finished() || last_->Unlisted())) return {};
+  const auto deadline = std::chrono::steady_clock::now() + bound_;
   auto read = std::make_shared<ExplorerRead>();
   try {
-    std::thread([com, read] { ReadShellWindows(*com, *read); }).detach();
+    std::thread([read] {
+      const ComLibrary* com = Com();
+      read->Finish(com && ReadShellWindows(*com, *read));
+    }).detach();
   } catch (const std::system_error&) {
     return {};  // no thread to be had: no section this time
   }
   last_ = read;
+  // While the worker reads, within the same bound: the first read loads COM's library (on the
+  // worker) and the GUI thread joins its apartment.
+  if (!apartmentTried_) {
+    apartmentTried_ = true;
+    const ComLibrary* com = Com();
+    apartmentJoined_ = com && SUCCEEDED(com->initialize(nullptr, COINIT_APARTMENTTHREADED));
+  }
   std::vector<Tab> tabs;
   {
     std::unique_lock lock(read->mutex);
-    read->changed.wait_for(lock, bound_, [&] { return read->finished; });
+    read->changed.wait_until(lock, deadline, [&] { return read->finished; });
     tabs = read->tabs;
   }
   return Ranked(tabs);
