@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <future>
 #include <thread>
 
 #include "win32/unique_handle.h"
@@ -24,24 +23,19 @@ namespace {
 constexpr CLSID kShellWindows = {
     0x9ba05972, 0xf6a8, 0x11cf, {0xa4, 0x42, 0x00, 0xa0, 0xc9, 0x0a, 0x8f, 0x39}};
 
-#define HOP_STUB(name, ...)                              \
-  HRESULT STDMETHODCALLTYPE name(__VA_ARGS__) override { \
-    return E_NOTIMPL;                                    \
-  }
-#define HOP_NO_DISPATCH                                           \
-  HOP_STUB(GetTypeInfoCount, UINT*)                               \
-  HOP_STUB(GetTypeInfo, UINT, LCID, ITypeInfo**)                  \
+// clang-format off
+#define HOP_STUB(name, ...) \
+  HRESULT STDMETHODCALLTYPE name(__VA_ARGS__) override { return E_NOTIMPL; }
+#define HOP_NO_DISPATCH \
+  HOP_STUB(GetTypeInfoCount, UINT*) \
+  HOP_STUB(GetTypeInfo, UINT, LCID, ITypeInfo**) \
   HOP_STUB(GetIDsOfNames, REFIID, LPOLESTR*, UINT, LCID, DISPID*) \
   HOP_STUB(Invoke, DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
-
 // The objects live as long as the test; the reader's references are not counted.
-#define HOP_NOT_COUNTED                        \
-  ULONG STDMETHODCALLTYPE AddRef() override {  \
-    return 2;                                  \
-  }                                            \
-  ULONG STDMETHODCALLTYPE Release() override { \
-    return 1;                                  \
-  }
+#define HOP_NOT_COUNTED \
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; } \
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+// clang-format on
 
 // One window or tab: a browser whose active view shows `folder`, in the tab window `tab`.
 class FakeTab final : public IDispatch,
@@ -173,35 +167,6 @@ class FakeShellWindows final : public IShellWindows, public IClassFactory {
   std::vector<FakeTab*> tabs_;
 };
 
-// Registers the list from a thread of the multi-threaded apartment, where the reader's worker
-// creates it, for as long as this object lives.
-class Registration {
- public:
-  explicit Registration(IClassFactory* factory) {
-    std::promise<void> registered;
-    auto done = registered.get_future();
-    thread_ = std::thread([this, factory, &registered] {
-      ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-      DWORD cookie = 0;
-      ::CoRegisterClassObject(kShellWindows, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
-                              &cookie);
-      registered.set_value();
-      end_.get_future().wait();
-      ::CoRevokeClassObject(cookie);
-      ::CoUninitialize();
-    });
-    done.wait();
-  }
-  ~Registration() {
-    end_.set_value();
-    thread_.join();
-  }
-
- private:
-  std::promise<void> end_;
-  std::thread thread_;
-};
-
 HWND Window(HWND parent, bool visible) {
   const DWORD style = (parent ? WS_CHILD : WS_POPUP) | (visible ? WS_VISIBLE : 0);
   return ::CreateWindowExW(0, L"STATIC", L"", style, 0, 0, 10, 10, parent, nullptr, nullptr,
@@ -230,7 +195,11 @@ TEST(ExplorerWindows, ReadsFoldersFrontToBackShownTabFirstAndGivesUpOnAWindowTha
       shownTab(Folder(L"C:\\windows"), Window(front, true)), virtualFolder(thisPc, nullptr),
       notAnswering(Folder(L"C:\\"), Window(hanging, true), answer.get());
   FakeShellWindows list({&hiddenTab, &backWindow, &shownTab, &virtualFolder, &notAnswering});
-  const Registration registration(&list);
+  // Registered in the multi-threaded apartment, where the reader's worker creates the list.
+  ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  DWORD cookie = 0;
+  ::CoRegisterClassObject(kShellWindows, static_cast<IClassFactory*>(&list), CLSCTX_INPROC_SERVER,
+                          REGCLS_MULTIPLEUSE, &cookie);
 
   ExplorerWindows reader;
   const auto started = std::chrono::steady_clock::now();
@@ -251,6 +220,8 @@ TEST(ExplorerWindows, ReadsFoldersFrontToBackShownTabFirstAndGivesUpOnAWindowTha
   }
   EXPECT_EQ(later, (std::vector<std::wstring>{L"C:\\windows", L"C:\\windows\\system32", awkward,
                                               L"C:\\"}));
+  ::CoRevokeClassObject(cookie);
+  ::CoUninitialize();
   for (HWND frame : {hanging, back, front}) ::DestroyWindow(frame);
   ::RemoveDirectoryW(awkward.c_str());
 }
