@@ -226,8 +226,13 @@ std::vector<ShellFolder> ExplorerWindows::Read() {
   auto read = std::make_shared<ExplorerRead>();
   try {
     std::thread([read] {
-      const ComLibrary* com = Com();
-      read->Finish(com && ReadShellWindows(*com, *read));
+      bool unlisted = false;
+      try {  // nothing may escape a thread: it would end the program
+        const ComLibrary* com = Com();
+        unlisted = com && ReadShellWindows(*com, *read);
+      } catch (...) {
+      }
+      read->Finish(unlisted);
     }).detach();
   } catch (const std::system_error&) {
     return {};  // no thread to be had: no section this time
