@@ -45,9 +45,8 @@ TEST(OpenFolders, ListsFileSystemFoldersFrontToBackShownTabFirstEachOnceAndNoFav
 TEST(OpenFolders, MenuIdentifiersStandForTheListedFoldersOnly) {
   const Folders folders{L"C:\\a", L"C:\\b"};
   EXPECT_EQ(ChosenOpenFolder(kFirstOpenFolderId + 1, folders), L"C:\\b");
-  EXPECT_EQ(ChosenOpenFolder(kFirstOpenFolderId + 2, folders), std::nullopt);
-  EXPECT_EQ(ChosenOpenFolder(kFirstOpenFolderId - 1, folders), std::nullopt);
-  EXPECT_EQ(ChosenOpenFolder(0, folders), std::nullopt);
+  for (unsigned id : {kFirstOpenFolderId + 2, kFirstOpenFolderId - 1, 0u})
+    EXPECT_EQ(ChosenOpenFolder(id, folders), std::nullopt) << id;
 }
 
 TEST(OpenFolders, HotkeyMenuDigitsRunOnFromThePathsTenInAllAndAmpersandsAreDrawn) {
