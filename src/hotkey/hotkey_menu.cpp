@@ -12,6 +12,16 @@ std::wstring AcceleratedCaption(std::size_t k, std::wstring_view path) {
   return L"&" + std::to_wstring(k % 10) + L" " + text;
 }
 
+std::vector<std::wstring> HotkeyMenuCaptions(const PathMenu& paths,
+                                             std::span<const std::wstring> folders) {
+  std::vector<std::wstring> captions;
+  for (std::size_t k = 1; k <= paths.PathCount(); ++k)
+    captions.push_back(AcceleratedCaption(k, paths.Caption(k)));
+  for (const std::wstring& folder : folders)
+    captions.push_back(AcceleratedCaption(captions.size() + 1, folder));
+  return captions;
+}
+
 MenuAnchor HotkeyMenuAnchor(const ScreenRect& field, const ScreenRect& workArea, int width,
                             int height) {
   MenuAnchor anchor;

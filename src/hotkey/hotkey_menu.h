@@ -2,16 +2,24 @@
 // the user is told when there is nothing to pop.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "hotkey/hotkey_text.h"
+#include "model/path_menu.h"
 
 namespace hop {
 
 // The text shown for path k (1-based): "&1 " .. "&9 ", then "&0 " for the tenth, so a digit
 // chooses it; the others plain. Ampersands of the path are doubled to be drawn as they are.
 std::wstring AcceleratedCaption(std::size_t k, std::wstring_view path);
+
+// The menu's captions below its heading: the paths, then the folders open in Explorer, whose
+// digits run on from the paths' (ten digits in all).
+std::vector<std::wstring> HotkeyMenuCaptions(const PathMenu& paths,
+                                             std::span<const std::wstring> folders);
 
 struct ScreenRect {
   int left = 0, top = 0, right = 0, bottom = 0;

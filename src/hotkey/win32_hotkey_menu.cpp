@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "explorer/open_folders.h"
+#include "explorer/win32_open_folders_menu.h"
 #include "hotkey/hotkey_menu.h"
 #include "win32/dpi.h"
 #include "win32/window_queries.h"
@@ -26,8 +28,9 @@ HWND FieldBox(HWND field) {
 }
 
 // The menu's size as the system will draw it, near enough to choose a side: the widest caption
-// in the menu font beside the check-mark columns, and one row per item.
-SIZE ExpectedMenuSize(HWND window, const PathMenu& paths) {
+// in the menu font beside the check-mark columns, and one row per item (a separator counted as
+// one too).
+SIZE ExpectedMenuSize(HWND window, const PathMenu& paths, std::span<const std::wstring> captions) {
   const UINT dpi = win32::DpiForWindow(window);
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
@@ -38,48 +41,54 @@ SIZE ExpectedMenuSize(HWND window, const PathMenu& paths) {
   TEXTMETRICW text{};
   ::GetTextMetricsW(dc.get(), &text);
   int widest = 0;
-  for (std::size_t k = 0; k <= paths.PathCount(); ++k) {
-    const std::wstring caption =
-        k == 0 ? std::wstring(paths.Caption(0)) : AcceleratedCaption(k, paths.Caption(k));
+  const auto widen = [&](std::wstring_view caption) {
     SIZE size{};
-    ::GetTextExtentPoint32W(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &size);
+    ::GetTextExtentPoint32W(dc.get(), caption.data(), static_cast<int>(caption.size()), &size);
     widest = std::max(widest, static_cast<int>(size.cx));
-  }
+  };
+  widen(paths.Caption(0));
+  for (const std::wstring& caption : captions) widen(caption);
+  const std::size_t section = captions.size() > paths.PathCount() ? 2 : 0;
   const int check = ::GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi);
   const int row = std::max<int>(text.tmHeight + 4, ::GetSystemMetricsForDpi(SM_CYMENU, dpi) - 1);
   const int border = 2 * ::GetSystemMetricsForDpi(SM_CYEDGE, dpi) + 2;
-  return {widest + 2 * check + 2 * border, row * (paths.PathCount() + 1) + border};
+  const auto rows = static_cast<int>(captions.size() + 1 + section);
+  return {widest + 2 * check + 2 * border, row * rows + border};
 }
 
 }  // namespace
 
-win32::UniqueMenu BuildHotkeyMenu(const PathMenu& paths) {
+win32::UniqueMenu BuildHotkeyMenu(const PathMenu& paths, std::span<const std::wstring> folders) {
   win32::UniqueMenu menu(::CreatePopupMenu());
   if (!menu) return menu;
   const std::wstring heading(paths.Caption(0));
   ::AppendMenuW(menu.get(), MF_STRING | MF_GRAYED, 0, heading.c_str());
-  for (std::size_t k = 1; k <= paths.PathCount(); ++k) {
-    const std::wstring text = AcceleratedCaption(k, paths.Caption(k));
-    ::AppendMenuW(menu.get(), MF_STRING, k, text.c_str());
-  }
+  const std::vector<std::wstring> captions = HotkeyMenuCaptions(paths, folders);
+  const std::span<const std::wstring> all(captions);
+  for (std::size_t k = 1; k <= paths.PathCount(); ++k)
+    ::AppendMenuW(menu.get(), MF_STRING, k, all[k - 1].c_str());
+  AppendOpenFolders(menu.get(), all.subspan(paths.PathCount()));
   return menu;
 }
 
-std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths, HWND field) {
-  const win32::UniqueMenu menu = BuildHotkeyMenu(paths);
+std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths,
+                            std::span<const std::wstring> folders, HWND field) {
+  const win32::UniqueMenu menu = BuildHotkeyMenu(paths, folders);
   if (!menu) return 0;
   RECT fieldRect{};
   ::GetWindowRect(FieldBox(field), &fieldRect);
-  const SIZE size = ExpectedMenuSize(field, paths);
+  const SIZE size = ExpectedMenuSize(field, paths, HotkeyMenuCaptions(paths, folders));
   const MenuAnchor anchor = HotkeyMenuAnchor(
       ToScreenRect(fieldRect), ToScreenRect(win32::WorkAreaOf(field)), size.cx, size.cy);
   UINT placement = TPM_VERTICAL;
   placement |= anchor.alignRight ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
   placement |= anchor.alignBottom ? TPM_BOTTOMALIGN : TPM_TOPALIGN;
   // Should the estimate be off, the system still keeps the menu off the field.
-  const std::size_t chosen =
-      win32::TrackMenu(owner, menu.get(), POINT{anchor.x, anchor.y}, placement, &fieldRect);
-  return chosen <= paths.PathCount() ? chosen : 0;
+  const auto chosen = static_cast<std::size_t>(
+      win32::TrackMenu(owner, menu.get(), POINT{anchor.x, anchor.y}, placement, &fieldRect));
+  const bool known =
+      chosen <= paths.PathCount() || ChosenOpenFolder(static_cast<UINT>(chosen), folders);
+  return known ? chosen : 0;
 }
 
 }  // namespace hop

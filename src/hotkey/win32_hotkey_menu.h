@@ -4,18 +4,24 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <span>
+#include <string>
 
 #include "model/path_menu.h"
 #include "win32/unique_handle.h"
 
 namespace hop {
 
-// The disabled heading, then one item per path with its digit (identifier k for path k).
-win32::UniqueMenu BuildHotkeyMenu(const PathMenu& paths);
+// The disabled heading, then one item per path with its digit (identifier k for path k), then
+// the folders open in Explorer, if any, with their section (identifiers from
+// kFirstOpenFolderId).
+win32::UniqueMenu BuildHotkeyMenu(const PathMenu& paths,
+                                  std::span<const std::wstring> folders = {});
 
 // Shows the menu below `field` (owned by `owner`, which is made the foreground window so the
-// menu closes when the user clicks elsewhere) and waits for a choice: the chosen path's index,
-// 0 when the menu was dismissed.
-std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths, HWND field);
+// menu closes when the user clicks elsewhere) and waits for a choice: the chosen item's
+// identifier, 0 when the menu was dismissed.
+std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths,
+                            std::span<const std::wstring> folders, HWND field);
 
 }  // namespace hop

@@ -4,6 +4,7 @@
 
 #include "delivery/delivery_notice.h"
 #include "editor/editor_window.h"
+#include "explorer/open_folders.h"
 #include "hotkey/dialog_hotkey.h"
 #include "hotkey/hotkey_menu.h"
 #include "hotkey/hotkey_setting.h"
@@ -47,9 +48,12 @@ void MainWindow::OnDialogHotkey() {
   std::size_t chosen = 0;
   {
     const ScopedFlag open(menuOpen_);
-    chosen = PopupHotkeyMenu(hwnd_, paths_, field);
+    chosen = PopupHotkeyMenu(hwnd_, paths_, ReadOpenFolders(), field);
   }
-  if (chosen != 0) mnuPath_Click(static_cast<int>(chosen), dialog);
+  if (chosen >= 1 && chosen <= PathCount())
+    mnuPath_Click(static_cast<int>(chosen), dialog);
+  else if (const auto folder = ChosenOpenFolder(static_cast<unsigned>(chosen), openFolders_))
+    DeliverPath(*folder, dialog);
   // The user goes on typing in the dialog: it is given back the focus when the menu was
   // dismissed (with no key sent) or the path could not be delivered.
   if (::IsWindow(dialog) && ::GetForegroundWindow() != dialog) ::SetForegroundWindow(dialog);

@@ -7,6 +7,7 @@
 #include "delivery/delivery_notice.h"
 #include "delivery/win32_desktop.h"
 #include "editor/editor_window.h"
+#include "explorer/open_folders.h"
 #include "hotkey/dialog_hotkey.h"
 #include "hotkey/hotkey_window.h"
 #include "model/scoped_flag.h"
@@ -94,7 +95,7 @@ void MainWindow::OnTrayNotification(TrayNotification notification) {
   if (menuOpen_ || ending_ || !::IsWindowEnabled(hwnd_)) return;
   switch (ActionFor(notification, PathCount(), editor_->IsVisible())) {
     case TrayAction::PopupPathMenu:
-      return RunMenuChoice([&] { return PopupPathMenu(hwnd_, paths_, tray_.MenuAnchor()); });
+      return RunMenuChoice([&] { return PopupPathMenu(hwnd_, paths_, ReadOpenFolders(), tray_.MenuAnchor()); });
     case TrayAction::PopupConfigMenu:
       return RunMenuChoice(
           [&] { return PopupConfigMenu(hwnd_, clipboardChecked_, tray_.MenuAnchor()); });
@@ -132,6 +133,8 @@ void MainWindow::RunCommand(UINT id) {
     default:
       if (id > mnuPath && id <= mnuPath + PathCount())
         mnuPath_Click(static_cast<int>(id - mnuPath));
+      else if (const auto folder = ChosenOpenFolder(id, openFolders_))
+        DeliverPath(*folder);
   }
 }
 
@@ -156,7 +159,10 @@ void MainWindow::mnuExit_Click() {
 void MainWindow::mnuPath_Click(int Index, HWND dialog) {
   if (Index < 1 || Index > PathCount()) return;
   // Read at click time: the caption as it stands now is what is delivered.
-  const std::wstring path = paths_.Caption(static_cast<std::size_t>(Index));
+  DeliverPath(paths_.Caption(static_cast<std::size_t>(Index)), dialog);
+}
+
+void MainWindow::DeliverPath(std::wstring path, HWND dialog) {
   Win32Desktop desktop(hwnd_);
   const auto outcome = delivery_.Deliver(desktop, path, clipboardChecked_, AsWindowHandle(dialog));
   if (const auto notice = DeliveryNotice(outcome, path)) tray_.ShowBalloon(kNoticeTitle, *notice);
@@ -168,6 +174,11 @@ void MainWindow::Attach(HWND hwnd) {
 
 void MainWindow::Detach() {
   hwnd_ = nullptr;
+}
+
+const std::vector<std::wstring>& MainWindow::ReadOpenFolders() {
+  openFolders_ = OpenFolders(explorer_.Read(), paths_.Paths());
+  return openFolders_;
 }
 
 // How the platform's messages map to the close-request modes: WM_ENDSESSION (the session is

@@ -15,6 +15,7 @@
 
 #include "delivery/path_delivery.h"
 #include "delivery/win32_window_tree.h"
+#include "explorer/win32_explorer_windows.h"
 #include "hotkey/hotkey_text.h"
 #include "model/path_menu.h"
 #include "settings/settings_store.h"
@@ -77,6 +78,8 @@ class MainWindow {
   // Delivers path Index to `dialog` alone when given (the hotkey's), else to the topmost usable
   // file dialog.
   void mnuPath_Click(int Index, HWND dialog = nullptr);
+  // Delivers a path (a favourite's or a folder open in Explorer) the one way both go.
+  void DeliverPath(std::wstring path, HWND dialog = nullptr);
 
   void OnTrayNotification(TrayNotification notification);
   // The hotkey was pressed while a file dialog was in front (hotkey_commands.cpp).
@@ -106,6 +109,8 @@ class MainWindow {
   void OnEditorClosed();
   void StartHotkey();
   void ReloadTrayIcon();
+  // The folders open in Explorer for the menu about to pop, kept for the choice made in it.
+  const std::vector<std::wstring>& ReadOpenFolders();
 
   // Start-up and shut-down steps (lifecycle.cpp).
   bool Form_Load();
@@ -130,6 +135,8 @@ class MainWindow {
   // between path menu clicks, both living as long as the program.
   Win32WindowTree windowTree_;
   PathDelivery delivery_{windowTree_};
+  ExplorerWindows explorer_;
+  std::vector<std::wstring> openFolders_;
   std::unique_ptr<EditorWindow> editor_;
   std::unique_ptr<AboutWindow> about_;
   std::unique_ptr<DialogHotkey> hotkey_;

@@ -1,5 +1,8 @@
 #include "shell/popup_menus.h"
 
+#include <vector>
+
+#include "explorer/win32_open_folders_menu.h"
 #include "win32/unique_handle.h"
 #include "win32/window_queries.h"
 
@@ -33,7 +36,7 @@ win32::UniqueMenu BuildConfigMenu(bool clipboardChecked) {
   return menu;
 }
 
-win32::UniqueMenu BuildPathMenu(const PathMenu& paths) {
+win32::UniqueMenu BuildPathMenu(const PathMenu& paths, std::span<const std::wstring> folders) {
   win32::UniqueMenu menu(::CreatePopupMenu());
   if (!menu) return menu;
   for (std::size_t k = 0; k <= paths.PathCount(); ++k) {
@@ -41,6 +44,9 @@ win32::UniqueMenu BuildPathMenu(const PathMenu& paths) {
     const std::wstring text = MenuDisplayText(paths.Caption(k));
     ::AppendMenuW(menu.get(), MF_STRING | state, mnuPath + k, text.c_str());
   }
+  std::vector<std::wstring> captions;
+  for (const std::wstring& folder : folders) captions.push_back(MenuDisplayText(folder));
+  AppendOpenFolders(menu.get(), captions);
   return menu;
 }
 
@@ -49,8 +55,9 @@ UINT PopupConfigMenu(HWND owner, bool clipboardChecked, std::optional<POINT> at)
   return menu ? Track(owner, menu.get(), at) : 0;
 }
 
-UINT PopupPathMenu(HWND owner, const PathMenu& paths, std::optional<POINT> at) {
-  const win32::UniqueMenu menu = BuildPathMenu(paths);
+UINT PopupPathMenu(HWND owner, const PathMenu& paths, std::span<const std::wstring> folders,
+                   std::optional<POINT> at) {
+  const win32::UniqueMenu menu = BuildPathMenu(paths, folders);
   return menu ? Track(owner, menu.get(), at) : 0;
 }
 

@@ -201,3 +201,45 @@ def test_a_key_held_by_another_program_is_told_once_and_the_tray_still_works():
         d.keys("esc")
         d.wait_no_menu()
         assert d.hopdirs_running()
+
+
+def test_with_explorer_windows_open_both_menus_are_as_before_and_deliver():
+    """Wine's shell lists none of its folder windows, so the section of folders open in
+    Explorer never shows here: both menus keep their size and deliver as they always did."""
+    with Desktop() as d:
+        paths = [folder("explorer 1"), folder("explorer 2")]
+        start_with_paths(d, *paths)
+        host = Host(d, "classic", "explorer")
+
+        def size(menu):
+            left, top, right, bottom = menu["rect"]
+            return right - left, bottom - top
+
+        def tray_menu():
+            time.sleep(1.2)  # keep this click apart from the last one
+            d.click_tray("left")
+            return size(d.wait_menu())
+
+        def hotkey_menu():
+            d.probe("activate", str(host.hwnd))
+            return size(pop(d))
+
+        before = {"hotkey": hotkey_menu()}
+        d.keys("esc")
+        d.wait_no_menu()
+        before["tray"] = tray_menu()
+        d.keys("esc")
+        d.wait_no_menu()
+        for shown in ("C:\\windows", paths[0].rstrip("\\")):
+            d.spawn("explorer", "/n", shown)
+        wait_until(lambda: len(d.windows(cls="ExplorerWClass", visible=True)) == 2,
+                   what="two Explorer windows")
+
+        assert tray_menu() == before["tray"]
+        count = len(host.folders())
+        d.keys("down", "down", "enter")
+        host.wait_folder(paths[0], count)
+        assert hotkey_menu() == before["hotkey"]
+        count = len(host.folders())
+        d.keys("2")
+        host.wait_folder(paths[1], count)

@@ -5,6 +5,8 @@
 
 #include "path_lists.h"
 #include "window_texts.h"
+#include "explorer/open_folders.h"
+#include "hotkey/win32_hotkey_menu.h"
 
 namespace hop {
 namespace {
@@ -45,6 +47,30 @@ TEST(PopupMenus, PathMenuHolds255Paths) {
   ASSERT_EQ(::GetMenuItemCount(menu.get()), 256);
   EXPECT_EQ(test::MenuTextAt(menu.get(), 255), L"C:\\255");
   EXPECT_EQ(::GetMenuItemID(menu.get(), 255), static_cast<UINT>(mnuPath + 255));
+}
+
+TEST(PopupMenus, BothPathMenusEndWithTheFoldersOpenInExplorerUnderTheirHeading) {
+  PathMenu paths;
+  paths.AddMenuItem(1, L"C:\\fav");
+  const std::vector<std::wstring> folders{L"C:\\R&D", L"D:\\x"};
+  const struct {
+    win32::UniqueMenu menu;
+    std::wstring firstFolder;
+    const char* row;
+  } cases[] = {
+      {BuildPathMenu(paths, folders), L"C:\\R&&D", "the tray's"},
+      {BuildHotkeyMenu(paths, folders), L"&2 C:\\R&&D", "the hotkey's, its digits running on"},
+  };
+  for (const auto& c : cases) {
+    const HMENU menu = c.menu.get();
+    ASSERT_EQ(::GetMenuItemCount(menu), 6) << c.row;
+    EXPECT_TRUE(StateAt(menu, 2) & MF_SEPARATOR) << c.row;
+    EXPECT_EQ(test::MenuTextAt(menu, 3), L"Open in Explorer") << c.row;
+    EXPECT_TRUE(StateAt(menu, 3) & MF_GRAYED) << c.row;
+    EXPECT_EQ(test::MenuTextAt(menu, 4), c.firstFolder) << c.row;
+    EXPECT_EQ(::GetMenuItemID(menu, 5), kFirstOpenFolderId + 1) << c.row;
+    EXPECT_FALSE(StateAt(menu, 5) & MF_GRAYED) << c.row;
+  }
 }
 
 }  // namespace

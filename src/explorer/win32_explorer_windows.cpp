@@ -1,0 +1,257 @@
+#include "explorer/win32_explorer_windows.h"
+
+#include <windows.h>
+// After windows.h:
+#include <exdisp.h>
+#include <objbase.h>
+#include <servprov.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+namespace hop {
+namespace {
+
+// {9BA05972-F6A8-11CF-A442-00A0C90A8F39}
+constexpr CLSID kShellWindows = {
+    0x9ba05972, 0xf6a8, 0x11cf, {0xa4, 0x42, 0x00, 0xa0, 0xc9, 0x0a, 0x8f, 0x39}};
+// {4C96BE40-915C-11CF-99D3-00AA004AE837}
+constexpr GUID kTopLevelBrowser = {
+    0x4c96be40, 0x915c, 0x11cf, {0x99, 0xd3, 0x00, 0xaa, 0x00, 0x4a, 0xe8, 0x37}};
+
+// COM's entry points, loaded at the first read rather than with the program, and never
+// unloaded: a worker given up on may still be inside it.
+struct ComLibrary {
+  decltype(&::CoInitializeEx) initialize = nullptr;
+  decltype(&::CoUninitialize) uninitialize = nullptr;
+  decltype(&::CoCreateInstance) create = nullptr;
+};
+
+template <typename Function>
+void Load(HMODULE module, const char* name, Function& function) {
+  // Through the generic function pointer type, which converts to any other without a warning.
+  function = reinterpret_cast<Function>(
+      reinterpret_cast<void (*)()>(module ? ::GetProcAddress(module, name) : nullptr));
+}
+
+const ComLibrary* Com() {
+  static const ComLibrary library = [] {
+    ComLibrary com;
+    const HMODULE ole = ::LoadLibraryW(L"ole32.dll");
+    Load(ole, "CoInitializeEx", com.initialize);
+    Load(ole, "CoUninitialize", com.uninitialize);
+    Load(ole, "CoCreateInstance", com.create);
+    return com;
+  }();
+  return library.initialize && library.uninitialize && library.create ? &library : nullptr;
+}
+
+template <typename T>
+class ComRef {
+ public:
+  ComRef() = default;
+  ComRef(ComRef&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+  ComRef& operator=(ComRef&&) = delete;
+  ~ComRef() {
+    if (p_) p_->Release();
+  }
+  T* operator->() const { return p_; }
+  T* get() const { return p_; }
+  explicit operator bool() const { return p_ != nullptr; }
+  T** put() { return &p_; }
+  void** putVoid() { return reinterpret_cast<void**>(&p_); }
+
+ private:
+  T* p_ = nullptr;
+};
+
+template <typename T, typename From>
+ComRef<T> As(From* from) {
+  ComRef<T> to;
+  if (FAILED(from->QueryInterface(__uuidof(T), to.putVoid()))) *to.put() = nullptr;
+  return to;
+}
+
+// One entry as read: the window it belongs to and the window of its own tab.
+struct Tab {
+  HWND frame = nullptr;
+  bool active = true;
+  std::wstring path;
+};
+
+std::wstring FileSystemPath(PCIDLIST_ABSOLUTE list) {
+  std::wstring path(32768, L'\0');
+  if (!::SHGetPathFromIDListEx(list, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT))
+    return {};  // a virtual folder: This PC, Libraries, Control Panel, search results
+  path.resize(path.find(L'\0'));
+  return path;
+}
+
+// The browser's own window is its tab's: with tabs, each tab has one and only the shown tab's is
+// visible; without tabs it is the window's single one, visible.
+void PlaceTab(HWND tabWindow, Tab& tab) {
+  if (!tabWindow) return;
+  tab.frame = ::GetAncestor(tabWindow, GA_ROOT);
+  tab.active = (::GetWindowLongPtrW(tabWindow, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+// The folder one entry shows, the documented way: its top-level browser, the active view, the
+// view's folder and that folder's item list, made a path where it is a file-system folder.
+std::optional<Tab> ReadTab(IDispatch& item) {
+  const auto provider = As<IServiceProvider>(&item);
+  ComRef<IShellBrowser> browser;
+  if (!provider ||
+      FAILED(
+          provider->QueryService(kTopLevelBrowser, __uuidof(IShellBrowser), browser.putVoid())) ||
+      !browser)
+    return std::nullopt;
+  Tab tab;
+  HWND tabWindow = nullptr;
+  if (SUCCEEDED(browser->GetWindow(&tabWindow))) PlaceTab(tabWindow, tab);
+  ComRef<IShellView> view;
+  if (FAILED(browser->QueryActiveShellView(view.put())) || !view) return std::nullopt;
+  const auto folderView = As<IFolderView>(view.get());
+  ComRef<IPersistFolder2> folder;
+  if (!folderView || FAILED(folderView->GetFolder(__uuidof(IPersistFolder2), folder.putVoid())) ||
+      !folder)
+    return std::nullopt;
+  PIDLIST_ABSOLUTE list = nullptr;
+  if (FAILED(folder->GetCurFolder(&list)) || !list) return std::nullopt;
+  tab.path = FileSystemPath(list);
+  ::ILFree(list);
+  return tab;
+}
+
+}  // namespace
+
+// What a worker has read so far; shared with it, since it may outlive the reader.
+struct ExplorerRead {
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::vector<Tab> tabs;
+  bool finished = false;
+  // The shell keeps no list of its windows (Wine's answers "not implemented"): not asked again.
+  bool unlisted = false;
+
+  void Add(Tab tab) {
+    const std::lock_guard lock(mutex);
+    tabs.push_back(std::move(tab));
+  }
+  void Finish(bool shellUnlisted) {
+    const std::lock_guard lock(mutex);
+    finished = true;
+    unlisted = shellUnlisted;
+    changed.notify_all();
+  }
+  bool Finished() {
+    const std::lock_guard lock(mutex);
+    return finished;
+  }
+  bool Unlisted() {
+    const std::lock_guard lock(mutex);
+    return unlisted;
+  }
+};
+
+namespace {
+
+// The worker: every entry of the shell's window list, in its own multi-threaded apartment. True
+// when the shell keeps no such list.
+bool ReadShellWindows(const ComLibrary& com, ExplorerRead& read) {
+  const bool joined = SUCCEEDED(com.initialize(nullptr, COINIT_MULTITHREADED));
+  HRESULT counted = E_FAIL;
+  {
+    ComRef<IShellWindows> windows;
+    long count = 0;
+    if (SUCCEEDED(com.create(kShellWindows, nullptr, CLSCTX_ALL, __uuidof(IShellWindows),
+                             windows.putVoid())) &&
+        windows)
+      counted = windows->get_Count(&count);
+    if (SUCCEEDED(counted)) {
+      for (long i = 0; i < count; ++i) {
+        VARIANT index{};
+        index.vt = VT_I4;
+        index.lVal = i;
+        ComRef<IDispatch> item;
+        if (windows->Item(index, item.put()) != S_OK || !item) continue;
+        if (auto tab = ReadTab(*item.get())) read.Add(std::move(*tab));
+      }
+    }
+  }
+  if (joined) com.uninitialize();
+  return counted == E_NOTIMPL;
+}
+
+// The top-level windows from the front-most down.
+std::vector<HWND> FrontToBack() {
+  std::vector<HWND> order;
+  ::EnumWindows(
+      [](HWND window, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&order));
+  return order;
+}
+
+std::vector<ShellFolder> Ranked(const std::vector<Tab>& tabs) {
+  const std::vector<HWND> order = FrontToBack();
+  std::vector<ShellFolder> folders;
+  for (const Tab& tab : tabs) {
+    // A window not found (gone meanwhile) goes after all the others.
+    const auto rank =
+        static_cast<std::size_t>(std::find(order.begin(), order.end(), tab.frame) - order.begin());
+    folders.push_back({tab.path, rank, tab.active});
+  }
+  return folders;
+}
+
+}  // namespace
+
+ExplorerWindows::~ExplorerWindows() {
+  if (apartmentJoined_) Com()->uninitialize();
+}
+
+std::vector<ShellFolder> ExplorerWindows::Read() {
+  if (last_ && (!last_->Finished() || last_->Unlisted())) return {};
+  const auto deadline = std::chrono::steady_clock::now() + bound_;
+  auto read = std::make_shared<ExplorerRead>();
+  try {
+    std::thread([read] {
+      bool unlisted = false;
+      try {  // nothing may escape a thread: it would end the program
+        const ComLibrary* com = Com();
+        unlisted = com && ReadShellWindows(*com, *read);
+      } catch (...) {
+      }
+      read->Finish(unlisted);
+    }).detach();
+  } catch (const std::system_error&) {
+    return {};  // no thread to be had: no section this time
+  }
+  last_ = read;
+  // While the worker reads, within the same bound: the first read loads COM's library (on the
+  // worker) and the GUI thread joins its apartment.
+  if (!apartmentTried_) {
+    apartmentTried_ = true;
+    const ComLibrary* com = Com();
+    apartmentJoined_ = com && SUCCEEDED(com->initialize(nullptr, COINIT_APARTMENTTHREADED));
+  }
+  std::vector<Tab> tabs;
+  {
+    std::unique_lock lock(read->mutex);
+    read->changed.wait_until(lock, deadline, [&] { return read->finished; });
+    tabs = read->tabs;
+  }
+  return Ranked(tabs);
+}
+
+}  // namespace hop

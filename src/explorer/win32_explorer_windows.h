@@ -1,0 +1,42 @@
+// Reads which folders Explorer's windows show, through the shell's window list, within a bound.
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <vector>
+
+#include "explorer/open_folders.h"
+
+namespace hop {
+
+struct ExplorerRead;
+
+inline constexpr std::chrono::milliseconds kExplorerReadBound{300};
+
+// A call into an Explorer that does not answer cannot be interrupted, only given up on. So each
+// read runs on a worker thread in the multi-threaded apartment and the caller waits for it at
+// most the bound; the windows read by then are kept, the one that did not answer and those after
+// it are left out. While a worker given up on is still out no other one starts (a hung Explorer
+// costs one thread) and reads come back empty until it returns.
+//
+// Nothing loads before the first read: COM's library is loaded then, and the calling thread (the
+// GUI thread) joins a single-threaded apartment once, for the life of this object.
+class ExplorerWindows {
+ public:
+  explicit ExplorerWindows(std::chrono::milliseconds bound = kExplorerReadBound) : bound_(bound) {}
+  ~ExplorerWindows();
+  ExplorerWindows(const ExplorerWindows&) = delete;
+  ExplorerWindows& operator=(const ExplorerWindows&) = delete;
+
+  // The entries of the shell's window list, in its order; nothing when Explorer is not running,
+  // is restarting or elevated, or the last read has not come back.
+  std::vector<ShellFolder> Read();
+
+ private:
+  std::chrono::milliseconds bound_;
+  std::shared_ptr<ExplorerRead> last_;
+  bool apartmentTried_ = false;
+  bool apartmentJoined_ = false;
+};
+
+}  // namespace hop
