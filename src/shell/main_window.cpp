@@ -41,9 +41,10 @@ WNDCLASSEXW MainClass(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, SettingsStore& settings)
+MainWindow::MainWindow(HINSTANCE instance, SettingsStore& settings, std::wstring instanceName)
     : instance_(instance),
       settings_(settings),
+      instanceName_(std::move(instanceName)),
       largeIcon_(LoadAppIcon(instance, SM_CXICON)),
       smallIcon_(LoadAppIcon(instance, SM_CXSMICON)),
       trayIcon_(LoadTrayIcon(instance)),

@@ -29,7 +29,7 @@ std::wstring ClassOf(HWND window) {
 }
 
 struct EditorWindowTest : ::testing::Test {
-  MainWindow frmMain{::GetModuleHandleW(nullptr), test::TestStore()};
+  MainWindow frmMain{::GetModuleHandleW(nullptr), test::TestStore(), test::TestInstanceName()};
   EditorWindow* editor = nullptr;
 
   void SetUp() override {
