@@ -11,6 +11,7 @@
 #include "hotkey/hotkey_window.h"
 #include "shell/popup_menus.h"
 #include "shell/resource_ids.h"
+#include "win32/common_controls.h"
 #include "win32/window_owner.h"
 
 namespace hop {
@@ -25,10 +26,7 @@ HICON LoadAppIcon(HINSTANCE instance, int sizeMetric) {
 // The icon at the size the notification area draws it now (the small-icon size at the current
 // scaling), picked from the resource's images rather than stretched.
 HICON LoadTrayIcon(HINSTANCE instance) {
-  HICON icon = nullptr;
-  if (SUCCEEDED(::LoadIconMetric(instance, MAKEINTRESOURCEW(IDI_HOPDIRS), LIM_SMALL, &icon)))
-    return icon;
-  return LoadAppIcon(instance, SM_CXSMICON);
+  return win32::LoadIconAtSize(instance, IDI_HOPDIRS, ::GetSystemMetrics(SM_CXSMICON));
 }
 
 WNDCLASSEXW MainClass(HINSTANCE instance, WNDPROC procedure) {
