@@ -12,6 +12,7 @@
 #include "about/system_figures.h"
 #include "model/colour_scheme.h"
 #include "model/twips.h"
+#include "win32/common_controls.h"
 #include "win32/dpi.h"
 #include "win32/system_colours.h"
 #include "win32/unique_handle.h"
@@ -112,6 +113,7 @@ int AboutWindow::Pixels(double twips) const {
 
 // The load step: the window and its controls, then position, caption, icon and the texts.
 bool AboutWindow::Form_Load(std::wstring_view specificText) {
+  win32::InitCommonControls(ICC_STANDARD_CLASSES);  // the manifest's controls, at first use
   const HINSTANCE instance = win32::InstanceOf(owner_);
   dpi_ = win32::SystemDpi();
   RECT frame{0, 0, Pixels(layout::kClientWidth), Pixels(layout::kClientHeight)};

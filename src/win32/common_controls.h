@@ -4,6 +4,8 @@
 #pragma once
 
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 namespace hop::win32 {
 
