@@ -2,7 +2,7 @@
 # Installs the Debian packages Hopdirs needs to build, run and test, when they are missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ make python3 googletest clang-format
+packages=(cmake ninja-build g++ make python3 python3-yaml googletest clang-format
           g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xdotool imagemagick x11-utils nsis)
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release files into dist/ from build/win/Hopdirs.exe: the setup (NSIS) and a portable
-# zip, named after the version in VERSION, then prints and writes their SHA-256 sums.
+# zip, named after the version in VERSION, then prints and writes their SHA-256 sums, and writes
+# the package managers' manifests for them (winget/ and hopdirs.json, see scripts/manifests.py).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +17,9 @@ IFS=. read -r major minor build revision <VERSION
   { echo "dist: VERSION must read major.minor.0.revision, not '$(cat VERSION)'" >&2; exit 1; }
 shown=$(printf '%d.%d.%04d' "$major" "$minor" "$revision")
 numeric="$major.$minor.$build.$revision"
+
+# Where a release's files are downloaded from: the one place the manifests' addresses come from.
+release="${HOP_RELEASE_ADDRESS:-https://github.com/Quorvane/Hopdirs/releases/download/v$shown}"
 
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
@@ -43,3 +47,5 @@ cp "$exe" "$stage/README.txt" "$stage/LICENSE.txt" "$stage/zip/"
   python3 -m zipfile -c "$OLDPWD/dist/$portable" Hopdirs.exe README.txt LICENSE.txt)
 
 (cd dist && sha256sum "$setup" "$portable" >SHA256SUMS && cat SHA256SUMS)
+python3 scripts/manifests.py "$shown" "$release" "dist/$setup" "dist/$portable"
+echo "manifests: dist/winget/ (winget), dist/hopdirs.json (Scoop)"

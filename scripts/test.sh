@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: the native suite (sanitizers on), then under Wine the same unit tests, the
-# Win32 adapter tests and the end-to-end scenarios. Ends with the totals.
+# Win32 adapter tests and the end-to-end scenarios, then checks the package manifests that make
+# dist wrote. Ends with the totals.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine_env.sh
@@ -32,6 +33,9 @@ hop_wine_up "$root"
 ctest --test-dir build/win --output-on-failure 2>&1 | tee "$root/win.log" | grep -E '(Passed|Failed|\*\*\*)' | sed 's/^ *//' | tail -n 400 >/dev/null
 grep -E 'Failed|\*\*\*|tests passed' "$root/win.log" | tail -n 40
 tally "$root/win.log"
+
+echo "== package manifests in dist/"
+if python3 tests/dist/check_manifests.py; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 
 echo
 echo "tests: $passed passed, $failed failed, $skipped skipped"

@@ -12,6 +12,7 @@
 #include "about/system_figures.h"
 #include "model/colour_scheme.h"
 #include "model/twips.h"
+#include "win32/common_controls.h"
 #include "win32/dpi.h"
 #include "win32/dpi_layout.h"
 #include "win32/system_colours.h"
@@ -115,6 +116,7 @@ int AboutWindow::Pixels(double twips) const {
 
 // The load step: the window and its controls, then position, caption, icon and the texts.
 bool AboutWindow::Form_Load(std::wstring_view specificText) {
+  win32::InitCommonControls(ICC_STANDARD_CLASSES);  // the manifest's controls, at first use
   dpi_ = win32::SystemDpi();
   const RECT frame = win32::FrameRect(kFrame, dpi_);
   hwnd_ = ::CreateWindowExW(

@@ -10,6 +10,7 @@
 #include "editor/place_bottom_right.h"
 #include "editor/win32_editor_view.h"
 #include "model/colour_scheme.h"
+#include "win32/common_controls.h"
 #include "win32/dpi.h"
 #include "win32/dpi_layout.h"
 #include "win32/managed_dialog.h"
@@ -81,6 +82,7 @@ std::wstring EditorWindow::HelpShown() const {
 }
 
 void EditorWindow::Form_Load() {
+  win32::InitCommonControls(ICC_STANDARD_CLASSES);  // the manifest's controls, at first use
   const std::vector<WORD> dialog =
       win32::EmptyDialogTemplate(kStyle, kExStyle, kClassName, L"Hopdirs");
   // WM_INITDIALOG takes ownership of the new window and runs the opening steps.

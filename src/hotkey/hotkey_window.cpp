@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "win32/common_controls.h"
 #include "win32/dpi.h"
 #include "win32/dpi_layout.h"
 #include "win32/managed_dialog.h"
@@ -62,13 +63,11 @@ WORD ToHotkeyControl(const std::optional<Hotkey>& hotkey) {
 HotkeyWindow::HotkeyWindow(HWND owner, HICON icon)
     : owner_(owner),
       icon_(icon),
-      windowClass_(win32::ManagedDialogClass(win32::InstanceOf(owner), kClassName, icon)) {
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_HOTKEY_CLASS};
-  ::InitCommonControlsEx(&controls);
-}
+      windowClass_(win32::ManagedDialogClass(win32::InstanceOf(owner), kClassName, icon)) {}
 
 std::optional<HotkeyWindow::Choice> HotkeyWindow::Show(const std::optional<Hotkey>& current) {
-  if (window_) return std::nullopt;  // already open
+  if (window_) return std::nullopt;             // already open
+  win32::InitCommonControls(ICC_HOTKEY_CLASS);  // the key field's class, loaded at first use
   current_ = current;
   choice_.reset();
   const std::vector<WORD> dialog = win32::EmptyDialogTemplate(kStyle, kExStyle, kClassName, kTitle);

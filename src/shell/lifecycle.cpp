@@ -16,15 +16,6 @@
 namespace hop {
 namespace {
 
-// One instance per user and session: the Local\ namespace is per session, and the user's name
-// keeps another account in the same session (run as a different user) apart.
-std::wstring InstanceMutexName() {
-  wchar_t user[257] = {};
-  DWORD length = DWORD(std::size(user));
-  if (!::GetUserNameW(user, &length)) user[0] = L'\0';
-  return std::wstring(L"Local\\Quorvane.Hopdirs.Instance.") + user;
-}
-
 void SystemBeep() {
   ::MessageBeep(MB_OK);
 }
@@ -41,9 +32,18 @@ void ProcessPendingMessages() {
 
 }  // namespace
 
+// One instance per user and session: the Local\ namespace is per session, and the user's name
+// keeps another account in the same session (run as a different user) apart.
+std::wstring UserInstanceName() {
+  wchar_t user[257] = {};
+  DWORD length = DWORD(std::size(user));
+  if (!::GetUserNameW(user, &length)) user[0] = L'\0';
+  return std::wstring(L"Local\\Quorvane.Hopdirs.Instance.") + user;
+}
+
 // True when this process is the first instance; it then holds the mutex until it ends.
 bool MainWindow::ClaimInstance() {
-  const HANDLE created = ::CreateMutexW(nullptr, FALSE, InstanceMutexName().c_str());
+  const HANDLE created = ::CreateMutexW(nullptr, FALSE, instanceName_.c_str());
   const DWORD error = ::GetLastError();
   win32::UniqueKernelHandle mutex(created);
   if (error == ERROR_ALREADY_EXISTS) return false;

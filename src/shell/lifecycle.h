@@ -9,7 +9,13 @@
 // never shown and has no owner.
 #pragma once
 
+#include <string>
+
 namespace hop {
+
+// The name of the user's running Hopdirs' single-instance claim, which wWinMain hands the main
+// window; the tests hand it names of their own.
+std::wstring UserInstanceName();
 
 // Why the main window is asked to close, in the program's own terms.
 enum class UnloadMode {

@@ -13,6 +13,7 @@
 #include "model/scoped_flag.h"
 #include "shell/popup_menus.h"
 #include "shell/resource_ids.h"
+#include "win32/common_controls.h"
 
 namespace hop {
 namespace {
@@ -26,10 +27,7 @@ HICON LoadAppIcon(HINSTANCE instance, int sizeMetric) {
 // The icon at the size the notification area draws it now (the small-icon size at the current
 // scaling), picked from the resource's images rather than stretched.
 HICON LoadTrayIcon(HINSTANCE instance) {
-  HICON icon = nullptr;
-  if (SUCCEEDED(::LoadIconMetric(instance, MAKEINTRESOURCEW(IDI_HOPDIRS), LIM_SMALL, &icon)))
-    return icon;
-  return LoadAppIcon(instance, SM_CXSMICON);
+  return win32::LoadIconAtSize(instance, IDI_HOPDIRS, ::GetSystemMetrics(SM_CXSMICON));
 }
 
 WNDCLASSEXW MainClass(HINSTANCE instance, WNDPROC procedure) {
@@ -42,9 +40,10 @@ WNDCLASSEXW MainClass(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, SettingsStore& settings)
+MainWindow::MainWindow(HINSTANCE instance, SettingsStore& settings, std::wstring instanceName)
     : instance_(instance),
       settings_(settings),
+      instanceName_(std::move(instanceName)),
       largeIcon_(LoadAppIcon(instance, SM_CXICON)),
       smallIcon_(LoadAppIcon(instance, SM_CXSMICON)),
       trayIcon_(LoadTrayIcon(instance)),

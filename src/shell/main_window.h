@@ -37,8 +37,9 @@ class MainWindow {
  public:
   static constexpr const wchar_t* kClassName = L"HopdirsMain";
 
-  // The settings are read from and written to `settings`, which must outlive the window.
-  MainWindow(HINSTANCE instance, SettingsStore& settings);
+  // The settings are read from and written to `settings`, which must outlive the window; only one
+  // window at a time holds the single-instance claim `instanceName` (a mutex name).
+  MainWindow(HINSTANCE instance, SettingsStore& settings, std::wstring instanceName);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
   ~MainWindow();
@@ -119,6 +120,7 @@ class MainWindow {
 
   HINSTANCE instance_;
   SettingsStore& settings_;
+  std::wstring instanceName_;
   win32::UniqueIcon largeIcon_;
   win32::UniqueIcon smallIcon_;
   win32::UniqueIcon trayIcon_;

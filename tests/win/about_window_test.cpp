@@ -79,7 +79,7 @@ class AboutBoxTest : public ::testing::Test {
   void AboutWhileModal(std::vector<std::function<void()>> steps) {
     RunStepsWhileModal(frmMain.frmAboutBox(), std::move(steps), [&] { frmMain.mnuAbout_Click(); });
   }
-  MainWindow frmMain{::GetModuleHandleW(nullptr), test::TestStore()};
+  MainWindow frmMain{::GetModuleHandleW(nullptr), test::TestStore(), test::TestInstanceName()};
 };
 
 TEST_F(AboutBoxTest, ShowsItsFiguresCentredAndModalAndEnterClosesIt) {

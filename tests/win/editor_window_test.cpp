@@ -18,7 +18,7 @@ namespace {
 namespace layout = editor_layout;
 
 struct EditorWindowTest : ::testing::Test {
-  MainWindow frmMain{::GetModuleHandleW(nullptr), test::TestStore()};
+  MainWindow frmMain{::GetModuleHandleW(nullptr), test::TestStore(), test::TestInstanceName()};
   EditorWindow* editor = nullptr;
 
   void SetUp() override {

@@ -59,7 +59,7 @@ class HotkeyWindowTest : public ::testing::Test {
   std::optional<std::wstring> Stored() {
     return test::TestStore().Get(L"Quorvane", L"Hopdirs", L"Hotkey");
   }
-  MainWindow frmMain{::GetModuleHandleW(nullptr), test::TestStore()};
+  MainWindow frmMain{::GetModuleHandleW(nullptr), test::TestStore(), test::TestInstanceName()};
 };
 
 TEST_F(HotkeyWindowTest, ShowsTheStoredKeyModallyAndNoneThenOkStoresNoHotkey) {

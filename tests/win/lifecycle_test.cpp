@@ -42,7 +42,7 @@ TEST_F(LifecycleTest, LoadRebuildsThePathMenuClipboardAndTipFromTheStore) {
         {L"Path1", L"C:\\a&b\\"},
         {L"Path3", L"D:\\Ünï\\"},
         {L"Clipboard", L"false"}});
-  MainWindow frmMain(::GetModuleHandleW(nullptr), test::TestStore());
+  MainWindow frmMain(::GetModuleHandleW(nullptr), test::TestStore(), test::TestInstanceName());
   ASSERT_TRUE(frmMain.Create());
   EXPECT_EQ(frmMain.Paths().Paths(), (std::vector<std::wstring>{L"C:\\a&b\\", L"", L"D:\\Ünï\\"}));
   EXPECT_FALSE(frmMain.ClipboardChecked());
@@ -52,11 +52,11 @@ TEST_F(LifecycleTest, LoadRebuildsThePathMenuClipboardAndTipFromTheStore) {
 }
 
 TEST_F(LifecycleTest, SecondInstanceEndsWithoutReadingOrShowingAnIcon) {
-  MainWindow first(::GetModuleHandleW(nullptr), test::TestStore());
+  MainWindow first(::GetModuleHandleW(nullptr), test::TestStore(), test::TestInstanceName());
   ASSERT_TRUE(first.Create());
   Seed({{L"Amount", L"1"}, {L"Path1", L"C:\\x"}, {L"Clipboard", L"False"}});
 
-  MainWindow second(::GetModuleHandleW(nullptr), test::TestStore());
+  MainWindow second(::GetModuleHandleW(nullptr), test::TestStore(), test::TestInstanceName());
   EXPECT_FALSE(second.Create());
   EXPECT_EQ(second.PathCount(), 0);
   EXPECT_TRUE(second.ClipboardChecked());  // never read
@@ -69,10 +69,10 @@ TEST_F(LifecycleTest, SecondInstanceEndsWithoutReadingOrShowingAnIcon) {
 
 TEST_F(LifecycleTest, InstanceEndsWithItsWindowSoALaterOneStarts) {
   {
-    MainWindow first(::GetModuleHandleW(nullptr), test::TestStore());
+    MainWindow first(::GetModuleHandleW(nullptr), test::TestStore(), test::TestInstanceName());
     ASSERT_TRUE(first.Create());
   }
-  MainWindow later(::GetModuleHandleW(nullptr), test::TestStore());
+  MainWindow later(::GetModuleHandleW(nullptr), test::TestStore(), test::TestInstanceName());
   EXPECT_TRUE(later.Create());
   later.TrayNotify().Stop();
 }
@@ -85,7 +85,7 @@ TEST_F(LifecycleTest, ShutDownWritesTheMenuThenRemovesTheIconAndClosesTheEditor)
         {L"Path4", L"4"},
         {L"Path5", L"5"},
         {L"Clipboard", L"True"}});
-  MainWindow frmMain(::GetModuleHandleW(nullptr), test::TestStore());
+  MainWindow frmMain(::GetModuleHandleW(nullptr), test::TestStore(), test::TestInstanceName());
   ASSERT_TRUE(frmMain.Create());
   for (std::uint8_t last = 5; last > 2; --last) frmMain.DeleteMenuItem(last);
   frmMain.Paths().SetCaption(2, L"  E:\\new & improved ");
@@ -142,7 +142,7 @@ TEST_F(LifecycleTest, TheListIsWrittenWhenTheEditorClosesChangedOrTheClipboardIs
   for (const Case& c : cases) {
     test::MemoryStore store;
     store.values = {{L"Amount", L"1"}, {L"Path1", L"C:\\a"}};
-    MainWindow frmMain(::GetModuleHandleW(nullptr), store);
+    MainWindow frmMain(::GetModuleHandleW(nullptr), store, test::TestInstanceName());
     ASSERT_TRUE(frmMain.Create());
     c.act(frmMain);
     EXPECT_EQ(store.Saves(L"Amount"), c.writes) << c.what;  // each write saves "Amount" once
@@ -162,7 +162,7 @@ TEST_F(LifecycleTest, UnreadableStoredValuesStillStartAndSaveCleanly) {
   ::RegCloseKey(key);
   Seed({{L"Path1", L"C:\\kept"}, {L"Clipboard", L"maybe"}});
 
-  MainWindow frmMain(::GetModuleHandleW(nullptr), test::TestStore());
+  MainWindow frmMain(::GetModuleHandleW(nullptr), test::TestStore(), test::TestInstanceName());
   ASSERT_TRUE(frmMain.Create());
   EXPECT_EQ(frmMain.PathCount(), 0);
   EXPECT_TRUE(frmMain.ClipboardChecked());

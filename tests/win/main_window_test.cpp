@@ -12,7 +12,7 @@ namespace {
 
 TEST(MainWindow, IsAHiddenTopLevelToolWindowOfItsOwnClass) {
   test::ClearTestStore();
-  MainWindow frmMain(::GetModuleHandleW(nullptr), test::TestStore());
+  MainWindow frmMain(::GetModuleHandleW(nullptr), test::TestStore(), test::TestInstanceName());
   ASSERT_TRUE(frmMain.Create());
   const HWND window = frmMain.hwnd();
   EXPECT_FALSE(::IsWindowVisible(window));
@@ -26,7 +26,7 @@ TEST(MainWindow, IsAHiddenTopLevelToolWindowOfItsOwnClass) {
 
 TEST(MainWindow, ClipboardCommandTogglesAndPathListFollowsAddAndDelete) {
   test::ClearTestStore();
-  MainWindow frmMain(::GetModuleHandleW(nullptr), test::TestStore());
+  MainWindow frmMain(::GetModuleHandleW(nullptr), test::TestStore(), test::TestInstanceName());
   ASSERT_TRUE(frmMain.Create());
   EXPECT_TRUE(frmMain.ClipboardChecked());
   frmMain.mnuClipboard_Click();

@@ -52,4 +52,8 @@ void ClearTestStore() {
   ::RegDeleteKeyW(HKEY_CURRENT_USER, TestStoreBase().c_str());
 }
 
+std::wstring TestInstanceName() {
+  return L"Local\\Quorvane.Hopdirs.Test." + std::to_wstring(::GetCurrentProcessId());
+}
+
 }  // namespace hop::test

@@ -17,4 +17,8 @@ RegistryStore& TestStore();
 // Removes the base key and everything in it. It is removed at the end of the run as well.
 void ClearTestStore();
 
+// The single-instance name of this process's main windows, so that they never meet a running
+// Hopdirs' claim.
+std::wstring TestInstanceName();
+
 }  // namespace hop::test
