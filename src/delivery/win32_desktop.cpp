@@ -107,6 +107,10 @@ std::optional<std::wstring> Win32Desktop::FolderOf(WindowHandle dialog) {
 bool Win32Desktop::SelectFolder(WindowHandle dialog, std::wstring_view folder) {
   // The tree takes the path by pointer, so it is written into the dialog's own process.
   const std::wstring path = Expanded(folder);
+  // The tree takes only file-system paths; it answers the same whether it found one or not.
+  const bool absolute =
+      (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') || path.starts_with(L"\\\\");
+  if (!absolute) return false;
   auto buffer = win32::RemoteBuffer::In(AsHwnd(dialog), (path.size() + 1) * sizeof(wchar_t));
   DWORD_PTR ignored = 0;
   return buffer && buffer->Write(path) &&
