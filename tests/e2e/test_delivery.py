@@ -357,13 +357,27 @@ def test_browse_for_folder_selects_the_favourite_and_returns_it_only_on_the_user
         assert host.field("result") == "ok " + chosen.rstrip("\\")
 
 
-def test_a_german_open_dialog_opens_a_file_favourite():
-    german = {"LANG": "de_DE.UTF-8", "LC_ALL": "de_DE.UTF-8"}
+def test_german_and_french_open_dialogs_open_a_file_favourite():
+    for lang, title, button in (("de_DE.UTF-8", "Oeffnen", "&\u00d6ffnen"),
+                                ("fr_FR.UTF-8", "Ouvrir", "&Ouvrir")):
+        env = {"LANG": lang, "LC_ALL": lang}
+        with Desktop() as d:
+            host = Host(d, "classic", "lang-" + lang, title=title, env=env)
+            ok = [c for c in d.children(host.hwnd) if c["id"] == 1 and c["class"] == "Button"]
+            assert ok[0]["title"] == button, f"the dialog must be in {lang}"
+            path = file_in("lang " + lang, "report.txt")
+            assert deliver("typing", path, env=env) == "Delivered"
+            wait_until(lambda: host.field("result"), what="the dialog's result")
+            assert host.field("result") == "ok " + path
+
+
+def test_a_relative_favourite_is_read_against_the_dialogs_folder():
     with Desktop() as d:
-        host = Host(d, "classic", "german", title="Oeffnen", env=german)
-        ok = [c for c in d.children(host.hwnd) if c["id"] == 1 and c["class"] == "Button"]
-        assert ok[0]["title"] == "&\u00d6ffnen", "the dialog must be German"
-        path = file_in("deutsch", "Bericht.txt")
-        assert deliver("typing", path, env=german) == "Delivered"
-        wait_until(lambda: host.field("result"), what="the dialog's result")
-        assert host.field("result") == "ok " + path
+        beta, alpha = folder("rel beta"), folder("rel alpha")
+        host = Host(d, "classic-save", "relative", title="Save As", suggested=SUGGESTED,
+                    start=beta.rstrip("\\"))
+        count = len(host.folders())
+        assert deliver("typing", "..\\rel alpha") == "Delivered"
+        host.wait_folder(alpha, count)
+        wait_until(lambda: host.name_field() == SUGGESTED, timeout=3, what="the suggested name")
+        assert deliver("typing", "..\\nowhere") == "PathMissing"
