@@ -178,8 +178,9 @@ DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path, 
 
   if (plan.typed.empty()) {
     // A bare file name: nothing to move to, the name is left for the user.
-    return desktop.SetFieldText(field, *plan.leaveName) ? DeliveryOutcome::Delivered
-                                                        : DeliveryOutcome::NotTaken;
+    return plan.leaveName && desktop.SetFieldText(field, *plan.leaveName)
+               ? DeliveryOutcome::Delivered
+               : DeliveryOutcome::NotTaken;
   }
   bool clipboardLost = false;
   const DeliveryOutcome entered =

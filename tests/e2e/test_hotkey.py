@@ -214,5 +214,10 @@ def test_in_browse_for_folder_the_menu_opens_at_the_trees_top_left_and_a_digit_s
             (menu["rect"], tree)
         count = len(host.folders())
         d.keys("1")
-        host.wait_folder(chosen, count)
+        try:
+            host.wait_folder(chosen, count)
+        except Exception:
+            print("host log:", host.lines(), "balloons:", d.tooltip_text())
+            d.screenshot("hotkey_browse_failed")
+            raise
         assert host.field("result") is None, "OK stays the user's"
