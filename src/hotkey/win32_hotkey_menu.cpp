@@ -77,6 +77,11 @@ std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths,
   if (!menu) return 0;
   RECT fieldRect{};
   ::GetWindowRect(FieldBox(field), &fieldRect);
+  // Browse for Folder's tree stands in for the field: the menu opens at its top-left corner.
+  if (win32::ClassName(field) == L"SysTreeView32") {
+    fieldRect.right = fieldRect.left;
+    fieldRect.bottom = fieldRect.top;
+  }
   const SIZE size = ExpectedMenuSize(field, paths, HotkeyMenuCaptions(paths, folders));
   const MenuAnchor anchor = HotkeyMenuAnchor(
       ToScreenRect(fieldRect), ToScreenRect(win32::WorkAreaOf(field)), size.cx, size.cy);

@@ -243,3 +243,23 @@ def test_with_explorer_windows_open_both_menus_are_as_before_and_deliver():
         count = len(host.folders())
         d.keys("2")
         host.wait_folder(paths[1], count)
+
+
+def test_in_browse_for_folder_the_menu_opens_at_the_trees_top_left_and_a_digit_selects():
+    with Desktop() as d:
+        chosen = folder("hotkey browse")
+        start_with_paths(d, chosen)
+        host = Host(d, "browse", "hotkey-browse", title="Choose a folder")
+        tree = [c for c in d.children(host.hwnd) if c["class"] == "SysTreeView32"][0]["rect"]
+        menu = pop(d)
+        assert abs(menu["rect"][0] - tree[0]) <= 2 and abs(menu["rect"][1] - tree[1]) <= 2, \
+            (menu["rect"], tree)
+        count = len(host.folders())
+        d.keys("1")
+        try:
+            host.wait_folder(chosen, count)
+        except Exception:
+            print("host log:", host.lines(), "balloons:", d.tooltip_text())
+            d.screenshot("hotkey_browse_failed")
+            raise
+        assert host.field("result") is None, "OK stays the user's"
