@@ -34,6 +34,9 @@ class DialogHotkey final : private HotkeyArming::Keyboard {
   void SetKey(const std::optional<Hotkey>& hotkey);
   const std::optional<Hotkey>& Key() const { return arming_.Key(); }
   bool Registered() const { return arming_.Registered(); }
+  // See HotkeyArming::Hold.
+  void Hold() { arming_.Hold(); }
+  void LetGo() { arming_.LetGo(); }
 
  private:
   bool Register(const Hotkey& hotkey) override;
@@ -54,6 +57,22 @@ class DialogHotkey final : private HotkeyArming::Keyboard {
   HWINEVENTHOOK foregroundHook_ = nullptr;
   HWINEVENTHOOK createHook_ = nullptr;
   UINT_PTR timer_ = 0;
+};
+
+// Holds the hotkey for as long as a modal window of Hopdirs' is open.
+class HotkeyHold {
+ public:
+  explicit HotkeyHold(DialogHotkey* hotkey) : hotkey_(hotkey) {
+    if (hotkey_) hotkey_->Hold();
+  }
+  HotkeyHold(const HotkeyHold&) = delete;
+  HotkeyHold& operator=(const HotkeyHold&) = delete;
+  ~HotkeyHold() {
+    if (hotkey_) hotkey_->LetGo();
+  }
+
+ private:
+  DialogHotkey* hotkey_;
 };
 
 }  // namespace hop

@@ -2,6 +2,9 @@
 // the user is told when there is nothing to pop.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -12,6 +15,13 @@ namespace hop {
 // The text shown for path k (1-based): "&1 " .. "&9 ", then "&0 " for the tenth, so a digit
 // chooses it; the others plain. Ampersands of the path are doubled to be drawn as they are.
 std::wstring AcceleratedCaption(std::size_t k, std::wstring_view path);
+
+// The digit a key of the digit row or the number pad stands for, whatever character the
+// keyboard layout gives it (AZERTY types é on the key of 2); nothing for any other key.
+std::optional<wchar_t> DigitOfKey(std::uint16_t key);
+// The position of the first item whose caption starts with "&<digit>": the menu's own digit
+// captions decide, so any item that carries a digit is found.
+std::optional<std::size_t> ItemWithDigit(std::span<const std::wstring> captions, wchar_t digit);
 
 struct ScreenRect {
   int left = 0, top = 0, right = 0, bottom = 0;

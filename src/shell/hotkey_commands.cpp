@@ -9,6 +9,7 @@
 #include "hotkey/hotkey_setting.h"
 #include "hotkey/hotkey_window.h"
 #include "hotkey/win32_hotkey_menu.h"
+#include "hotkey/win32_key_layout.h"
 #include "shell/main_window.h"
 
 namespace hop {
@@ -18,7 +19,8 @@ void MainWindow::StartHotkey() {
   hotkey_ = std::make_unique<DialogHotkey>(hwnd_, [this](const Hotkey& refused) {
     tray_.ShowBalloon(kNoticeTitle, HotkeyRefusedNotice(refused));
   });
-  hotkey_->Start(ReadHotkeySetting(settings_));
+  Win32KeyLayout layout;
+  hotkey_->Start(ReadHotkeySetting(settings_, layout));
 }
 
 std::optional<Hotkey> MainWindow::CurrentHotkey() const {
@@ -26,7 +28,11 @@ std::optional<Hotkey> MainWindow::CurrentHotkey() const {
 }
 
 void MainWindow::mnuHotkey_Click() {
-  const auto choice = hotkeyWindow_->Show(CurrentHotkey());
+  std::optional<HotkeyWindow::Choice> choice;
+  {
+    const HotkeyHold hold(hotkey_.get());
+    choice = hotkeyWindow_->Show(CurrentHotkey());
+  }
   if (!choice || ending_) return;
   hotkey_->SetKey(choice->hotkey);
   hotkeyUnsaved_ = true;
@@ -44,7 +50,9 @@ void MainWindow::OnDialogHotkey() {
     return;
   }
   menuOpen_ = true;
+  menuDialog_ = dialog;
   const std::size_t chosen = PopupHotkeyMenu(hwnd_, paths_, field);
+  menuDialog_ = nullptr;
   menuOpen_ = false;
   if (chosen != 0) mnuPath_Click(static_cast<int>(chosen), dialog);
   // The user goes on typing in the dialog: it is given back the focus when the menu was

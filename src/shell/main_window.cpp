@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "about/about_texts.h"
 #include "about/about_window.h"
 #include "delivery/delivery_notice.h"
@@ -9,6 +11,7 @@
 #include "editor/editor_window.h"
 #include "hotkey/dialog_hotkey.h"
 #include "hotkey/hotkey_window.h"
+#include "hotkey/win32_hotkey_menu.h"
 #include "shell/popup_menus.h"
 #include "shell/resource_ids.h"
 #include "win32/window_owner.h"
@@ -77,6 +80,7 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
 // The editor may have changed the path list: the tip shows the new count and a changed list is
 // written at once. While shutting down the write has been done already.
 void MainWindow::OnEditorClosed() {
+  if (std::exchange(editorHoldsHotkey_, false) && hotkey_) hotkey_->LetGo();
   tray_.SetTipText(TipText(PathCount()));
   if (!ending_ && paths_.Paths() != savedPaths_) SaveSettings();
 }
@@ -137,6 +141,8 @@ void MainWindow::RunCommand(UINT id) {
 
 void MainWindow::mnuList_Click() {
   editor_->Show();
+  // The hotkey does nothing while the editor is open: a dialog keeps its own use of the keys.
+  if (editor_->IsVisible() && !std::exchange(editorHoldsHotkey_, true) && hotkey_) hotkey_->Hold();
 }
 
 void MainWindow::mnuClipboard_Click() {
@@ -145,6 +151,7 @@ void MainWindow::mnuClipboard_Click() {
 }
 
 void MainWindow::mnuAbout_Click() {
+  const HotkeyHold hold(hotkey_.get());
   about_->Show(AboutTextFor(PathCount()));
 }
 
@@ -188,6 +195,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HOTKEY:
       if (wParam == DialogHotkey::kHotkeyId) OnDialogHotkey();
       return 0;
+    case WM_MENUCHAR:  // the digit row on layouts that type other characters on it
+      if (const auto answer = AnswerMenuChar(wParam, lParam, menuDialog_)) return *answer;
+      return ::DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:

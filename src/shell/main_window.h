@@ -129,7 +129,10 @@ class MainWindow {
   std::unique_ptr<DialogHotkey> hotkey_;
   std::unique_ptr<HotkeyWindow> hotkeyWindow_;
   bool hotkeyUnsaved_ = false;
+  bool editorHoldsHotkey_ = false;
   bool menuOpen_ = false;
+  // The file dialog the hotkey's menu is open over: its keyboard layout reads the digit keys.
+  HWND menuDialog_ = nullptr;
   bool ending_ = false;
 };
 

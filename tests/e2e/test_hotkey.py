@@ -1,6 +1,7 @@
 """The hotkey: pressed in a file dialog it pops the path menu below the dialog's file-name field;
 anywhere else the keys are left to the window in front."""
 import os
+import subprocess
 import time
 
 from harness import PROBE_EXE, Desktop, wait_until
@@ -77,6 +78,23 @@ def test_in_a_dialog_the_hotkey_pops_the_menu_below_the_field_and_a_digit_delive
             wait_until(lambda: d.icon_spot() is None, what="the tray icon to go")
 
 
+def test_on_an_azerty_keyboard_the_key_of_2_chooses_path_2():
+    # The key of "2" types "\u00e9" there: the menu itself finds no "&2".
+    with Desktop() as d:
+        paths = [folder(f"azerty {k}") for k in range(1, 4)]
+        start_with_paths(d, *paths)
+        host = Host(d, "classic", "hotkey-azerty")
+        try:
+            subprocess.run(["setxkbmap", "fr"], check=True)  # this test's own display
+            time.sleep(0.5)
+            pop(d)
+            count = len(host.folders())
+            d.keys("2")
+            host.wait_folder(paths[1], count)
+        finally:
+            subprocess.run(["setxkbmap", "us"], check=True)
+
+
 def test_near_the_bottom_of_the_screen_the_menu_opens_above_the_field():
     with Desktop() as d:
         start_with_paths(d, *[folder(f"hotkey low {k}") for k in range(1, 6)])
@@ -150,6 +168,11 @@ def test_a_hotkey_chosen_in_its_window_works_at_once_and_is_stored():
         assert window["class"] == "HopdirsHotkey"
         wait_until(lambda: d.foreground()["window"]["hwnd"] == window["hwnd"],
                    what="the hotkey window in front")
+        # A bare letter would type into every dialog: refused with a word, nothing stored.
+        d.keys("q", "enter")
+        time.sleep(0.5)
+        assert d.windows(title="Hopdirs Hotkey")
+        assert "Hotkey" not in d.registry()
         d.keys("ctrl+alt+j")
         d.screenshot("hotkey_window")
         d.keys("enter")

@@ -5,6 +5,7 @@
 #include <map>
 #include <vector>
 
+#include "fake_layouts.h"
 #include "hotkey/hotkey_arming.h"
 #include "hotkey/hotkey_menu.h"
 #include "hotkey/hotkey_setting.h"
@@ -93,7 +94,8 @@ class OneValueStore final : public SettingsStore {
 
 TEST(HotkeySetting, AbsentOrUnreadableIsCtrlGAndEmptyIsNone) {
   OneValueStore store;
-  EXPECT_EQ(ReadHotkeySetting(store), kDefaultHotkey);
+  test::TableLayout us = test::Us(), de = test::German();
+  EXPECT_EQ(ReadHotkeySetting(store, us), kDefaultHotkey);
   const std::pair<std::wstring, std::optional<Hotkey>> stored[] = {
       {L"Ctrl+Alt+J", Hotkey{kHotkeyCtrl | kHotkeyAlt, 'J'}},
       {L"", std::nullopt},
@@ -104,11 +106,15 @@ TEST(HotkeySetting, AbsentOrUnreadableIsCtrlGAndEmptyIsNone) {
   };
   for (const auto& [text, hotkey] : stored) {
     store.values[L"Quorvane\\Hopdirs\\Hotkey"] = text;
-    EXPECT_EQ(ReadHotkeySetting(store), hotkey) << text;
+    EXPECT_EQ(ReadHotkeySetting(store, us), hotkey) << text;
   }
+  // Typing a character on the layout is as unreadable as garbage: AltGr+Q is @ on de.
+  store.values[L"Quorvane\\Hopdirs\\Hotkey"] = L"Ctrl+Alt+Q";
+  EXPECT_EQ(ReadHotkeySetting(store, de), kDefaultHotkey);
+  EXPECT_EQ(ReadHotkeySetting(store, us), (Hotkey{kHotkeyCtrl | kHotkeyAlt, 'Q'}));
   for (const auto& chosen : {std::optional<Hotkey>{}, std::optional(Hotkey{kHotkeyAlt, 0x70})}) {
     ASSERT_TRUE(WriteHotkeySetting(store, chosen));
-    EXPECT_EQ(ReadHotkeySetting(store), chosen);
+    EXPECT_EQ(ReadHotkeySetting(store, us), chosen);
   }
   EXPECT_EQ(store.values[L"Quorvane\\Hopdirs\\Hotkey"], L"Alt+F1");
 }
@@ -149,6 +155,13 @@ TEST(HotkeyArming, RegisteredExactlyWhileAUsableDialogIsInFront) {
   EXPECT_EQ(keyboard.Take(), Log{L"release"});
   EXPECT_EQ(arming.Dialog(), 0u);
   arming.OnForeground(kDialog, true);
+  // Held by two of Hopdirs' windows (the editor, then a modal box): free until both let go.
+  arming.Hold();
+  arming.Hold();
+  arming.OnForeground(kOtherDialog, true);
+  arming.LetGo();
+  EXPECT_EQ(keyboard.Take(), (Log{L"register Ctrl+G", L"release"}));
+  arming.LetGo();
   arming.SetKey(kCtrlAltJ);  // a new key while in a dialog: swapped at once
   EXPECT_EQ(keyboard.Take(), (Log{L"register Ctrl+G", L"release", L"register Ctrl+Alt+J"}));
   arming.SetKey(std::nullopt);
