@@ -103,6 +103,7 @@ void HotkeyWindow::CreateControls() {
   }
   // The control takes every key as pressed; what would type a character is refused on OK
   // rather than turned into Ctrl+Alt+key, which is AltGr on many keyboards.
+  ::SendDlgItemMessageW(window_, kKeyField, HKM_SETRULES, 0, 0);
   ::SendDlgItemMessageW(window_, kKeyField, HKM_SETHOTKEY, ToHotkeyControl(current_), 0);
 }
 
