@@ -9,10 +9,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "delivery/desktop.h"
-#include "win32/unique_handle.h"
+#include "delivery/win32_clipboard.h"
+#include "delivery/win32_dialog_survey.h"
 
 namespace hop {
 
@@ -26,6 +26,8 @@ class Win32Desktop : public Desktop {
     std::chrono::milliseconds answer{2000};  // a folder change, on a slow share too
     std::chrono::milliseconds pathCheck{1000};
     std::chrono::milliseconds clipboard{1000};  // another program may hold it that long
+    std::chrono::milliseconds reply{200};       // a control's answer to a short message
+    std::chrono::milliseconds edit{1000};       // a field's answer to a text change or a paste
   };
 
   // `clipboardOwner` is the window that owns the clipboard while the path is on it.
@@ -53,42 +55,15 @@ class Win32Desktop : public Desktop {
   bool RestoreClipboard() override;
 
  private:
-  // One clipboard format as it was: memory, or one of the GDI kinds that can be copied.
-  struct SavedFormat {
-    UINT format = 0;
-    win32::UniqueGlobal memory;
-    win32::UniqueEnhMetaFile metafile;
-    win32::UniqueBitmap bitmap;
-  };
-
-  // What one pass over a dialog's descendants finds.
-  struct Survey {
-    HWND root = nullptr;
-    HWND field = nullptr;  // the file-name field, when it can take text
-    bool saveStructure = false;
-    bool openStructure = false;
-    HWND okButton = nullptr;
-    HWND folderLabel = nullptr;
-    HWND folderView = nullptr;
-  };
   // The survey of `root`, taken again unless the last one was of the same window and nothing
   // has been sent since that could change it.
-  const Survey& SurveyOf(HWND root, bool fresh);
-  // Has the dialog that holds the field move its focus there (and select its text).
-  void PostNextControl(WindowHandle dialog, WindowHandle field);
+  const DialogSurvey& SurveyOf(HWND root, bool fresh);
 
   HWND owner_;
   Bounds bounds_;
-  Survey survey_;
+  DialogSurvey survey_;
   HWND viewBeforeEnter_ = nullptr;
-  std::vector<SavedFormat> saved_;
-  bool haveSaved_ = false;
+  ClipboardSnapshot clipboard_;
 };
-
-// The text of a control of any process, read with a bounded WM_GETTEXT; nullopt when it does
-// not answer.
-std::optional<std::wstring> ControlText(HWND control);
-// The control that has the keyboard focus in the thread of `window`.
-HWND FocusOf(HWND window);
 
 }  // namespace hop

@@ -1,0 +1,15 @@
+// What a stored path names on the file system, told within a bound.
+#pragma once
+
+#include <chrono>
+#include <string_view>
+
+#include "delivery/desktop.h"
+
+namespace hop {
+
+// Environment variables are expanded first, as file dialogs do with what is typed. Missing
+// also when the answer takes longer than `bound` (an offline share).
+PathKind CheckPathKind(std::wstring_view stored, std::chrono::milliseconds bound);
+
+}  // namespace hop
