@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "delivery/modifier_release.h"
 #include "delivery/win32_keys.h"
 #include "delivery/win32_path_check.h"
 #include "delivery/win32_poll.h"
@@ -115,7 +116,7 @@ bool Win32Desktop::FocusField(WindowHandle dialog, WindowHandle field) {
   }
   if (!PollUntil(bounds_.focus, [&] { return FocusOf(root) == edit; })) return false;
   DWORD_PTR ignored = 0;
-  ::SendMessageTimeoutW(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG,
+  ::SendMessageTimeoutW(edit, EM_SETSEL, 0, -1, SMTO_BLOCK | SMTO_ABORTIFHUNG,
                         static_cast<UINT>(bounds_.reply.count()), &ignored);
   return true;
 }
@@ -128,10 +129,11 @@ bool Win32Desktop::SetFieldText(WindowHandle field, std::wstring_view text) {
   const std::wstring value(text);
   DWORD_PTR ignored = 0;
   if (!::SendMessageTimeoutW(AsHwnd(field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()),
-                             SMTO_ABORTIFHUNG, static_cast<UINT>(bounds_.edit.count()), &ignored)) {
+                             SMTO_BLOCK | SMTO_ABORTIFHUNG, static_cast<UINT>(bounds_.edit.count()),
+                             &ignored)) {
     return false;
   }
-  ::SendMessageTimeoutW(AsHwnd(field), EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG,
+  ::SendMessageTimeoutW(AsHwnd(field), EM_SETSEL, 0, -1, SMTO_BLOCK | SMTO_ABORTIFHUNG,
                         static_cast<UINT>(bounds_.reply.count()), &ignored);
   return true;
 }
@@ -168,6 +170,19 @@ Answer Win32Desktop::WaitForAnswer(WindowHandle dialog, WindowHandle field) {
   return answer;
 }
 
+bool Win32Desktop::WaitForModifiersReleased() {
+  // The physical state, not this thread's view of it: the keys went to the dialog.
+  const auto held = [] {
+    for (const int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN}) {
+      if (::GetAsyncKeyState(key) & 0x8000) return true;
+    }
+    return false;
+  };
+  return WaitForRelease(
+      held, [](std::chrono::milliseconds step) { ::Sleep(static_cast<DWORD>(step.count())); },
+      ReleaseBounds{bounds_.release});
+}
+
 bool Win32Desktop::SendKeys(std::span<const KeyChord> keys) {
   return SendChords(keys);
 }
@@ -175,12 +190,12 @@ bool Win32Desktop::SendKeys(std::span<const KeyChord> keys) {
 bool Win32Desktop::PasteInto(WindowHandle field) {
   // The edit's own paste: no Ctrl+V, which is no paste on some keyboard layouts.
   DWORD_PTR ignored = 0;
-  return ::SendMessageTimeoutW(AsHwnd(field), WM_PASTE, 0, 0, SMTO_ABORTIFHUNG,
+  return ::SendMessageTimeoutW(AsHwnd(field), WM_PASTE, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG,
                                static_cast<UINT>(bounds_.edit.count()), &ignored) != 0;
 }
 
-bool Win32Desktop::SaveClipboard() {
-  return clipboard_.Take(owner_, bounds_.clipboard);
+ClipboardSave Win32Desktop::SaveClipboard() {
+  return clipboard_.Take(bounds_.clipboard, bounds_.clipboardSave);
 }
 
 bool Win32Desktop::SetClipboardText(std::wstring_view text) {

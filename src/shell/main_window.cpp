@@ -165,8 +165,21 @@ void MainWindow::mnuPath_Click(int Index, HWND dialog) {
   // Read at click time: the caption as it stands now is what is delivered.
   const std::wstring path = paths_.Caption(static_cast<std::size_t>(Index));
   Win32Desktop desktop(hwnd_);
+  delivering_ = true;
   const auto outcome = delivery_.Deliver(desktop, path, clipboardChecked_, AsWindowHandle(dialog));
+  delivering_ = false;
+  // A close request that came in meanwhile ends the program now that the clipboard is back.
+  if (endPending_) return Form_QueryUnload(*endPending_);
   if (const auto notice = DeliveryNotice(outcome, path)) tray_.ShowBalloon(kNoticeTitle, *notice);
+}
+
+void MainWindow::RequestEnd(UnloadMode mode) {
+  ending_ = true;
+  if (!delivering_) return Form_QueryUnload(mode);
+  // Sent into the middle of a delivery (the clipboard may hold the path): the list is written
+  // at once, and the program ends as soon as the delivery has put the clipboard back.
+  SaveSettings();
+  endPending_ = mode;
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -201,15 +214,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      if (wParam && !ending_) {
-        ending_ = true;
-        Form_QueryUnload(UnloadMode::AppWindows);
-      }
+      if (wParam && !ending_) RequestEnd(UnloadMode::AppWindows);
       return 0;
     case WM_CLOSE:
-      if (ending_) return 0;  // already saving and ending
-      ending_ = true;
-      Form_QueryUnload(UnloadMode::AppTaskManager);
+      if (!ending_) RequestEnd(UnloadMode::AppTaskManager);  // else already saving and ending
       return 0;
     case WM_DESTROY:
       ::PostQuitMessage(0);

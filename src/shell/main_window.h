@@ -99,6 +99,8 @@ class MainWindow {
   void RunCommand(UINT id);
   void OnEditorClosed();
   void StartHotkey();
+  // A close request (session end, WM_CLOSE): at once, or once a delivery under way is done.
+  void RequestEnd(UnloadMode mode);
   void ReloadTrayIcon();
 
   // Start-up and shut-down steps (lifecycle.cpp).
@@ -131,6 +133,8 @@ class MainWindow {
   bool hotkeyUnsaved_ = false;
   bool editorHoldsHotkey_ = false;
   bool menuOpen_ = false;
+  bool delivering_ = false;
+  std::optional<UnloadMode> endPending_;
   // The file dialog the hotkey's menu is open over: its keyboard layout reads the digit keys.
   HWND menuDialog_ = nullptr;
   bool ending_ = false;

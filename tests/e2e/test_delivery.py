@@ -81,7 +81,7 @@ def deliver(mode, path, *extra):
 
 # Formats that keep clipboard contents out of Windows' clipboard history and cloud clipboard.
 PRIVATE = {"ExcludeClipboardContentFromMonitorProcessing", "CanIncludeInClipboardHistory",
-           "CanUploadToCloudClipboard"}
+           "CanUploadToCloudClipboard", "Clipboard Viewer Ignore"}
 
 
 def user_clipboard(d):
