@@ -1,61 +1,36 @@
-// Keyboard layouts as plain tables: what a key types bare, with Shift and with AltGr.
+// Keyboard layouts as plain tables: what a key types bare, with Shift, with AltGr ('.': none).
 #pragma once
 
 #include <map>
-#include <tuple>
+#include <string>
+#include <utility>
 
 #include "hotkey/key_acceptance.h"
 
 namespace hop::test {
 
-class TableLayout final : public KeyLayout {
- public:
-  // Level 0 bare, 1 Shift, 2 AltGr, 3 Shift+AltGr.
-  std::map<std::tuple<std::uint16_t, int>, wchar_t> keys;
-
+struct TableLayout final : KeyLayout {
+  explicit TableLayout(std::map<std::uint16_t, std::wstring> table) : keys(std::move(table)) {}
+  std::map<std::uint16_t, std::wstring> keys;
   std::optional<wchar_t> Typed(std::uint16_t key, bool shift, bool ctrlAlt) override {
-    const auto found = keys.find({key, (shift ? 1 : 0) + (ctrlAlt ? 2 : 0)});
-    return found == keys.end() ? std::nullopt : std::optional(found->second);
+    const auto found = keys.find(key);
+    const std::size_t level = (shift ? 1 : 0) + (ctrlAlt ? 2 : 0);
+    if (found == keys.end() || level >= found->second.size() || found->second[level] == L'.')
+      return std::nullopt;
+    return found->second[level];
   }
 };
 
-// Letters and the digit row bare and shifted, as on US keyboards; the layouts below differ.
+// Ctrl+Alt+Q gives a control character on US keyboards; AltGr+Q is @ on German ones; AZERTY's
+// digit row types é " ' ( bare and the digits with Shift, and AltGr+2 is the ~ dead key.
 inline TableLayout Us() {
-  TableLayout layout;
-  const wchar_t shiftedDigits[] = L")!@#$%^&*(";
-  for (wchar_t c = L'A'; c <= L'Z'; ++c) {
-    layout.keys[{c, 0}] = wchar_t(c - L'A' + L'a');
-    layout.keys[{c, 1}] = c;
-  }
-  for (wchar_t d = L'0'; d <= L'9'; ++d) {
-    layout.keys[{d, 0}] = d;
-    layout.keys[{d, 1}] = shiftedDigits[d - L'0'];
-  }
-  layout.keys[{0x20, 0}] = L' ';
-  layout.keys[{'Q', 2}] = 0x11;  // a control character, as Windows gives Ctrl+Alt+Q on US
-  return layout;
+  return TableLayout({{'Q', L"qQ\x11"}, {'J', L"jJ"}, {'2', L"2@"}, {0x20, L" "}});
 }
-
 inline TableLayout German() {
-  TableLayout layout = Us();
-  layout.keys[{'Q', 2}] = L'@';
-  layout.keys[{'E', 2}] = L'\x20ac';
-  layout.keys[{'7', 2}] = L'{';
-  return layout;
+  return TableLayout({{'Q', L"qQ@."}, {'J', L"jJ"}, {'2', L"2\""}});
 }
-
-// AZERTY: the digit row types é " ' ( ... bare and the digits with Shift.
 inline TableLayout French() {
-  TableLayout layout = Us();
-  const wchar_t bareDigits[] = L"\xe0&\xe9\"'(-\xe8_\xe7";
-  for (wchar_t d = L'0'; d <= L'9'; ++d) {
-    layout.keys[{d, 0}] = bareDigits[d - L'0'];
-    layout.keys[{d, 1}] = d;
-  }
-  layout.keys[{'2', 2}] = L'~';  // a dead key on Windows: still typing
-  layout.keys[{'0', 2}] = L'@';
-  layout.keys[{'E', 2}] = L'\x20ac';
-  return layout;
+  return TableLayout({{'Q', L"aA"}, {'J', L"jJ"}, {'2', L"\u00e92~"}});
 }
 
 }  // namespace hop::test
