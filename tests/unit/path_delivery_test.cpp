@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "delivery/delivery_notice.h"
+#include "delivery/modifier_release.h"
 #include "fake_desktop.h"
 
 namespace hop {
@@ -301,6 +302,26 @@ TEST(DeliveryNotice, EveryFailureIsToldAndDeliveredPathsAreNot) {
   EXPECT_LE(notice.size(), kNoticeMaxLength);
   EXPECT_NE(notice.find(L"C:\\ddd"), std::wstring::npos);
   EXPECT_NE(notice.find(L"last folder\""), std::wstring::npos);
+}
+
+TEST(ModifierRelease, WaitsForTheReleaseAndGivesUpAtTheBound) {
+  using std::chrono::milliseconds;
+  const struct {
+    int heldAsks;  // how many asks still find a modifier down
+    bool released;
+    milliseconds slept;
+  } cases[] = {{0, true, milliseconds(0)},
+               {3, true, milliseconds(30)},
+               {200, true, milliseconds(2000)},  // let go on the last step inside the bound
+               {201, false, milliseconds(2000)}};
+  for (const auto& c : cases) {
+    int asks = 0;
+    milliseconds slept{0};
+    EXPECT_EQ(WaitForRelease([&] { return asks++ < c.heldAsks; },
+                             [&](milliseconds step) { slept += step; }),
+              c.released);
+    EXPECT_EQ(slept, c.slept) << c.heldAsks;
+  }
 }
 
 }  // namespace
