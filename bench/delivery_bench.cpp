@@ -248,7 +248,7 @@ class TimedDesktop : public Win32Desktop {
   bool PasteInto(WindowHandle f) override {
     HOP_TIMED("paste", Win32Desktop::PasteInto(f))
   }
-  bool SaveClipboard() override {
+  ClipboardSave SaveClipboard() override {
     HOP_TIMED("clip save", Win32Desktop::SaveClipboard())
   }
   bool SetClipboardText(std::wstring_view t) override {

@@ -125,6 +125,20 @@ Section "-Finish"
   ${EndIf}
 SectionEnd
 
+; An install over an earlier one keeps start-with-Windows as the user left it: without the Run
+; value (switched off, or unticked before) the choice starts unticked, so neither the page nor a
+; silent upgrade adds it back. Windows' own on/off switch (StartupApproved) is never touched.
+Function .onInit
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != ""
+    ClearErrors
+    ReadRegStr $1 HKCU "${RUN_KEY}" "${APP}"
+    ${If} ${Errors}
+      !insertmacro UnselectSection ${SecStartup}
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
 ; Already started again by the setup: no second "start now".
 Function FinishPageShow
   ${If} $wasRunning == 1

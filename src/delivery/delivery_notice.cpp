@@ -41,6 +41,13 @@ std::optional<std::wstring> DeliveryNotice(DeliveryOutcome outcome, std::wstring
     case DeliveryOutcome::NoClipboard:
       return L"Another program is holding the clipboard, so the path was not pasted. Try "
              L"again, or turn off \"Clipboard\" to have the path typed.";
+    case DeliveryOutcome::KeysHeld:
+      return L"Ctrl, Alt, Shift or the Windows key was held down, so nothing was typed (the keys "
+             L"would have pressed the dialog's buttons). Let go of them and choose the path "
+             L"again.";
+    case DeliveryOutcome::TypedInstead:
+      return L"The program that owns the clipboard was too slow to hand over its contents, so "
+             L"the path was typed instead. Your clipboard is unchanged.";
     case DeliveryOutcome::ClipboardLost:
       return L"The clipboard could not be put back: it now holds " + Quoted(path) + L".";
   }

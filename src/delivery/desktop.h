@@ -29,6 +29,13 @@ struct Candidate {
 // Unchecked: a relative path whose base (the dialog's folder) could not be read.
 enum class PathKind { Folder, File, Missing, Unchecked };
 
+// How saving the clipboard went.
+enum class ClipboardSave {
+  Saved,
+  Held,     // another program kept it open: nothing was saved
+  TooSlow,  // its owner did not hand over its contents in time: nothing was saved
+};
+
 // How a dialog answered Enter.
 enum class Answer {
   Moved,   // it changed folder and is still open
@@ -77,13 +84,17 @@ class Desktop {
   // the typed text after a move.
   virtual Answer WaitForAnswer(WindowHandle dialog, WindowHandle field) = 0;
 
+  // Waits, within a bound, until the user holds none of Ctrl, Alt, Shift and Win; false when
+  // one is still down.
+  virtual bool WaitForModifiersReleased() = 0;
   // Sends the chords to the foreground window in order; characters go as Unicode.
   virtual bool SendKeys(std::span<const KeyChord> keys) = 0;
-  // Has the field paste the clipboard's text.
+  // Has the field paste the clipboard's text; false when it did not answer in time (it may
+  // still paste later).
   virtual bool PasteInto(WindowHandle field) = 0;
 
-  // Keeps a copy of every format on the clipboard (an empty clipboard too).
-  virtual bool SaveClipboard() = 0;
+  // Keeps a copy of every format on the clipboard (an empty clipboard too), within a bound.
+  virtual ClipboardSave SaveClipboard() = 0;
   virtual bool SetClipboardText(std::wstring_view text) = 0;
   // Puts the saved copy back and forgets it.
   virtual bool RestoreClipboard() = 0;

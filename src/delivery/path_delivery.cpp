@@ -182,12 +182,15 @@ DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path, 
                ? DeliveryOutcome::Delivered
                : DeliveryOutcome::NotTaken;
   }
-  bool clipboardLost = false;
-  const DeliveryOutcome entered =
-      Enter(desktop, dialog, field, plan.typed, clipboardMode, clipboardLost);
+  // A key sent while the user still holds Alt would be a mnemonic (Alt+S presses "&Save").
+  if (!desktop.WaitForModifiersReleased()) return DeliveryOutcome::KeysHeld;
+  Entry entry;
+  const DeliveryOutcome entered = Enter(desktop, dialog, field, plan.typed, clipboardMode, entry);
   // A clipboard that could not be put back is told above all: it holds the path.
   const auto told = [&](DeliveryOutcome outcome) {
-    return clipboardLost ? DeliveryOutcome::ClipboardLost : outcome;
+    if (entry.clipboardLost) return DeliveryOutcome::ClipboardLost;
+    const bool typed = outcome == DeliveryOutcome::Delivered && entry.typedInstead;
+    return typed ? DeliveryOutcome::TypedInstead : outcome;
   };
   if (entered != DeliveryOutcome::Delivered || !plan.confirm) return told(entered);
   desktop.WatchForMove(dialog);
@@ -218,18 +221,33 @@ PathKind PathDelivery::CheckPath(Desktop& desktop, WindowHandle dialog, DialogKi
 }
 
 DeliveryOutcome PathDelivery::Enter(Desktop& desktop, WindowHandle dialog, WindowHandle field,
-                                    std::wstring_view text, bool clipboardMode,
-                                    bool& clipboardLost) {
-  if (!clipboardMode) {
+                                    std::wstring_view text, bool clipboardMode, Entry& entry) {
+  const auto type = [&] {
     return Send(desktop, dialog, LiteralKeyString(text)) && desktop.WaitForText(field, text)
                ? DeliveryOutcome::Delivered
                : DeliveryOutcome::NotTaken;
+  };
+  if (!clipboardMode) return type();
+  switch (desktop.SaveClipboard()) {
+    case ClipboardSave::Held:
+      return DeliveryOutcome::NoClipboard;
+    case ClipboardSave::TooSlow:  // nothing of the user's is at stake when typing
+      entry.typedInstead = true;
+      return type();
+    case ClipboardSave::Saved:
+      break;
   }
-  if (!desktop.SaveClipboard()) return DeliveryOutcome::NoClipboard;
   const bool set = desktop.SetClipboardText(text);
-  const bool taken = set && desktop.PasteInto(field) && desktop.WaitForText(field, text);
+  const bool pasted = set && desktop.PasteInto(field);
+  const bool taken = set && desktop.WaitForText(field, text);
+  if (set && !pasted && !taken) {
+    // The paste may still run late and would then paste whatever the clipboard holds: the
+    // user's own contents must not land in the field, so the path stays there.
+    entry.clipboardLost = true;
+    return DeliveryOutcome::NotTaken;
+  }
   // The paste is done once the field holds the path, so the clipboard goes back before Enter.
-  clipboardLost = !desktop.RestoreClipboard();
+  entry.clipboardLost = !desktop.RestoreClipboard();
   if (!set) return DeliveryOutcome::NoClipboard;
   return taken ? DeliveryOutcome::Delivered : DeliveryOutcome::NotTaken;
 }

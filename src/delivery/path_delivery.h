@@ -24,6 +24,8 @@ enum class DeliveryOutcome {
   NoClipboard,    // the clipboard stayed held by another program: nothing was pasted
   NotTaken,       // the field did not come to hold the path in time: Enter was not pressed
   ClipboardLost,  // the earlier clipboard could not be put back: it holds the path
+  KeysHeld,       // the user held Ctrl, Alt, Shift or Win throughout: nothing was typed
+  TypedInstead,   // delivered, but typed: the clipboard's owner was too slow to save it
   Delivered,
 };
 
@@ -78,8 +80,13 @@ class PathDelivery {
                                Candidate& target);
   PathKind CheckPath(Desktop& desktop, WindowHandle dialog, DialogKind dialogKind,
                      std::wstring& path);
+  // How the text went in, and what is owed the user beside the outcome.
+  struct Entry {
+    bool clipboardLost = false;
+    bool typedInstead = false;
+  };
   DeliveryOutcome Enter(Desktop& desktop, WindowHandle dialog, WindowHandle field,
-                        std::wstring_view text, bool clipboardMode, bool& clipboardLost);
+                        std::wstring_view text, bool clipboardMode, Entry& entry);
   void AfterEnter(Desktop& desktop, WindowHandle dialog, const DeliveryPlan& plan,
                   const std::wstring& earlier);
 

@@ -1,6 +1,9 @@
 #include "delivery/win32_clipboard.h"
 
 #include <cstring>
+#include <memory>
+#include <system_error>
+#include <thread>
 
 namespace hop {
 namespace {
@@ -13,7 +16,9 @@ void MarkPrivate() {
       ::RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
   static const UINT history = ::RegisterClipboardFormatW(L"CanIncludeInClipboardHistory");
   static const UINT cloud = ::RegisterClipboardFormatW(L"CanUploadToCloudClipboard");
-  for (const UINT format : {exclude, history, cloud}) {
+  // Clipboard managers and viewers pass over contents that carry this one.
+  static const UINT viewers = ::RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
+  for (const UINT format : {exclude, history, cloud, viewers}) {
     win32::UniqueGlobal zero(::GlobalAlloc(GMEM_MOVEABLE, sizeof(DWORD)));
     if (!zero) continue;
     {
@@ -47,19 +52,17 @@ bool IsUncopyable(UINT format) {
          (format >= CF_GDIOBJFIRST && format <= CF_GDIOBJLAST);
 }
 
-}  // namespace
-
-bool ClipboardSnapshot::Take(HWND owner, std::chrono::milliseconds bound) {
-  saved_.clear();
-  taken_ = false;
-  win32::ClipboardScope clipboard(owner, bound);
+// Copies every format into `formats`; false when the clipboard stayed held.
+bool CopyAll(std::vector<SavedClipboardFormat>& formats, std::chrono::milliseconds open) {
+  // Opened for reading only: no window of this thread needs to own it.
+  win32::ClipboardScope clipboard(nullptr, open);
   if (!clipboard) return false;
   for (UINT format = ::EnumClipboardFormats(0); format != 0;
        format = ::EnumClipboardFormats(format)) {
     if (IsUncopyable(format)) continue;
     const HANDLE data = ::GetClipboardData(format);
     if (!data) continue;
-    SavedFormat copy;
+    SavedClipboardFormat copy;
     copy.format = format;
     if (format == CF_ENHMETAFILE) {
       copy.metafile.reset(::CopyEnhMetaFileW(static_cast<HENHMETAFILE>(data), nullptr));
@@ -68,10 +71,45 @@ bool ClipboardSnapshot::Take(HWND owner, std::chrono::milliseconds bound) {
     } else {
       copy.memory = CopyGlobal(data);
     }
-    if (copy.memory || copy.metafile || copy.bitmap) saved_.push_back(std::move(copy));
+    if (copy.memory || copy.metafile || copy.bitmap) formats.push_back(std::move(copy));
   }
-  taken_ = true;
   return true;
+}
+
+}  // namespace
+
+ClipboardSave ClipboardSnapshot::Take(std::chrono::milliseconds open,
+                                      std::chrono::milliseconds bound) {
+  saved_.clear();
+  taken_ = false;
+  // GetClipboardData has each owner render what it only promised, with no bound of its own:
+  // the copy runs on a thread of its own, so a slow owner cannot stall the tray. Past the
+  // bound that thread is left to finish alone and its copy is dropped.
+  struct Copying {
+    std::chrono::milliseconds open;
+    std::vector<SavedClipboardFormat> formats;
+    bool opened = false;
+    win32::UniqueKernelHandle done{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  };
+  auto copying = std::make_shared<Copying>();
+  copying->open = open;
+  if (!copying->done) return ClipboardSave::TooSlow;
+  try {
+    std::thread([copying] {
+      copying->opened = CopyAll(copying->formats, copying->open);
+      ::SetEvent(copying->done.get());
+    }).detach();
+  } catch (const std::system_error&) {
+    return ClipboardSave::TooSlow;
+  }
+  if (::WaitForSingleObject(copying->done.get(), static_cast<DWORD>(bound.count())) !=
+      WAIT_OBJECT_0) {
+    return ClipboardSave::TooSlow;
+  }
+  if (!copying->opened) return ClipboardSave::Held;
+  saved_ = std::move(copying->formats);
+  taken_ = true;
+  return ClipboardSave::Saved;
 }
 
 bool ClipboardSnapshot::Restore(HWND owner, std::chrono::milliseconds bound) {

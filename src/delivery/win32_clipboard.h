@@ -8,27 +8,30 @@
 #include <string_view>
 #include <vector>
 
+#include "delivery/desktop.h"
 #include "win32/unique_handle.h"
 
 namespace hop {
 
+// One clipboard format as it was: memory, or one of the GDI kinds that can be copied.
+struct SavedClipboardFormat {
+  UINT format = 0;
+  win32::UniqueGlobal memory;
+  win32::UniqueEnhMetaFile metafile;
+  win32::UniqueBitmap bitmap;
+};
+
 class ClipboardSnapshot {
  public:
-  // Keeps a copy of every format on the clipboard (an empty clipboard too). `owner` opens it;
-  // another program may hold it for up to `bound`.
-  bool Take(HWND owner, std::chrono::milliseconds bound);
+  // Keeps a copy of every format on the clipboard (an empty clipboard too). Another program
+  // may hold it for up to `open`; the whole save, owners rendering the formats they only
+  // promised included, may take `bound`, past which nothing is kept.
+  ClipboardSave Take(std::chrono::milliseconds open, std::chrono::milliseconds bound);
   // Puts the copy back and forgets it; false when there was none or a format was refused.
   bool Restore(HWND owner, std::chrono::milliseconds bound);
 
  private:
-  // One clipboard format as it was: memory, or one of the GDI kinds that can be copied.
-  struct SavedFormat {
-    UINT format = 0;
-    win32::UniqueGlobal memory;
-    win32::UniqueEnhMetaFile metafile;
-    win32::UniqueBitmap bitmap;
-  };
-  std::vector<SavedFormat> saved_;
+  std::vector<SavedClipboardFormat> saved_;
   bool taken_ = false;
 };
 

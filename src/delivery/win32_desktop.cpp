@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "delivery/modifier_release.h"
 #include "delivery/win32_keys.h"
 #include "delivery/win32_path_check.h"
 #include "delivery/win32_poll.h"
@@ -93,10 +94,10 @@ std::optional<std::wstring> Win32Desktop::FolderOf(WindowHandle dialog) {
   constexpr std::size_t kChars = 32768;
   auto buffer = win32::RemoteBuffer::In(AsHwnd(dialog), kChars * sizeof(wchar_t));
   DWORD_PTR length = 0;
-  if (!buffer ||
-      !::SendMessageTimeoutW(AsHwnd(dialog), CDM_GETFOLDERPATH, kChars,
-                             reinterpret_cast<LPARAM>(buffer->address()), SMTO_ABORTIFHUNG,
-                             static_cast<UINT>(bounds_.reply.count()), &length)) {
+  if (!buffer || !::SendMessageTimeoutW(AsHwnd(dialog), CDM_GETFOLDERPATH, kChars,
+                                        reinterpret_cast<LPARAM>(buffer->address()),
+                                        SMTO_BLOCK | SMTO_ABORTIFHUNG,
+                                        static_cast<UINT>(bounds_.reply.count()), &length)) {
     return std::nullopt;
   }
   // A negative answer is a failure; a dialog that knows no such message answers 0.
@@ -115,7 +116,8 @@ bool Win32Desktop::SelectFolder(WindowHandle dialog, std::wstring_view folder) {
   DWORD_PTR ignored = 0;
   return buffer && buffer->Write(path) &&
          ::SendMessageTimeoutW(AsHwnd(dialog), BFFM_SETSELECTIONW, TRUE,
-                               reinterpret_cast<LPARAM>(buffer->address()), SMTO_ABORTIFHUNG,
+                               reinterpret_cast<LPARAM>(buffer->address()),
+                               SMTO_BLOCK | SMTO_ABORTIFHUNG,
                                static_cast<UINT>(bounds_.answer.count()), &ignored) != 0;
 }
 
@@ -151,7 +153,7 @@ bool Win32Desktop::FocusField(WindowHandle dialog, WindowHandle field) {
   }
   if (!PollUntil(bounds_.focus, [&] { return FocusOf(root) == edit; })) return false;
   DWORD_PTR ignored = 0;
-  ::SendMessageTimeoutW(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG,
+  ::SendMessageTimeoutW(edit, EM_SETSEL, 0, -1, SMTO_BLOCK | SMTO_ABORTIFHUNG,
                         static_cast<UINT>(bounds_.reply.count()), &ignored);
   return true;
 }
@@ -164,10 +166,11 @@ bool Win32Desktop::SetFieldText(WindowHandle field, std::wstring_view text) {
   const std::wstring value(text);
   DWORD_PTR ignored = 0;
   if (!::SendMessageTimeoutW(AsHwnd(field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()),
-                             SMTO_ABORTIFHUNG, static_cast<UINT>(bounds_.edit.count()), &ignored)) {
+                             SMTO_BLOCK | SMTO_ABORTIFHUNG, static_cast<UINT>(bounds_.edit.count()),
+                             &ignored)) {
     return false;
   }
-  ::SendMessageTimeoutW(AsHwnd(field), EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG,
+  ::SendMessageTimeoutW(AsHwnd(field), EM_SETSEL, 0, -1, SMTO_BLOCK | SMTO_ABORTIFHUNG,
                         static_cast<UINT>(bounds_.reply.count()), &ignored);
   return true;
 }
@@ -210,11 +213,26 @@ Answer Win32Desktop::WaitForAnswer(WindowHandle dialog, WindowHandle field) {
   return answer;
 }
 
+bool Win32Desktop::WaitForModifiersReleased() {
+  // The physical state, not this thread's view of it: the keys went to the dialog.
+  const auto held = [] {
+    for (const int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN}) {
+      if (::GetAsyncKeyState(key) & 0x8000) return true;
+    }
+    return false;
+  };
+  return WaitForRelease(
+      held, [](std::chrono::milliseconds step) { ::Sleep(static_cast<DWORD>(step.count())); },
+      ReleaseBounds{bounds_.release});
+}
+
 bool Win32Desktop::HasHandledInput(HWND dialog) {
   const auto reply = static_cast<UINT>(bounds_.reply.count());
   DWORD_PTR ignored = 0;
-  return ::SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, reply, &ignored) &&
-         ::SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, reply, &ignored);
+  return ::SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, reply,
+                               &ignored) &&
+         ::SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, reply,
+                               &ignored);
 }
 
 bool Win32Desktop::SendKeys(std::span<const KeyChord> keys) {
@@ -222,14 +240,17 @@ bool Win32Desktop::SendKeys(std::span<const KeyChord> keys) {
 }
 
 bool Win32Desktop::PasteInto(WindowHandle field) {
-  // The edit's own paste: no Ctrl+V, which is no paste on some keyboard layouts.
+  // The edit's own paste: no Ctrl+V, which is no paste on some keyboard layouts. The one send
+  // that is not SMTO_BLOCK: measured under Wine, a paste sent so never completed while this
+  // thread (whose window owns the clipboard) was blocked. What arrives meanwhile is answered
+  // by the main window, which defers a close request until the delivery is done.
   DWORD_PTR ignored = 0;
   return ::SendMessageTimeoutW(AsHwnd(field), WM_PASTE, 0, 0, SMTO_ABORTIFHUNG,
                                static_cast<UINT>(bounds_.edit.count()), &ignored) != 0;
 }
 
-bool Win32Desktop::SaveClipboard() {
-  return clipboard_.Take(owner_, bounds_.clipboard);
+ClipboardSave Win32Desktop::SaveClipboard() {
+  return clipboard_.Take(bounds_.clipboard, bounds_.clipboardSave);
 }
 
 bool Win32Desktop::SetClipboardText(std::wstring_view text) {

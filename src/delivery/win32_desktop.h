@@ -25,9 +25,12 @@ class Win32Desktop : public Desktop {
     std::chrono::milliseconds text{1000};
     std::chrono::milliseconds answer{2000};  // a folder change, on a slow share too
     std::chrono::milliseconds pathCheck{1000};
-    std::chrono::milliseconds clipboard{1000};  // another program may hold it that long
-    std::chrono::milliseconds reply{200};       // a control's answer to a short message
-    std::chrono::milliseconds edit{1000};       // a field's answer to a text change or a paste
+    std::chrono::milliseconds clipboard{1000};      // another program may hold it that long
+    std::chrono::milliseconds clipboardSave{2000};  // the whole save: opening, then its owner
+                                                    // rendering what it only promised
+    std::chrono::milliseconds release{2000};        // the user letting go of the modifiers
+    std::chrono::milliseconds reply{200};           // a control's answer to a short message
+    std::chrono::milliseconds edit{1000};           // a field's answer to a text change or a paste
     // After a dialog has handled Enter: how long a move may still take to show before the
     // dialog counts as staying where it was.
     std::chrono::milliseconds settle{300};
@@ -53,9 +56,10 @@ class Win32Desktop : public Desktop {
   bool WaitForText(WindowHandle field, std::wstring_view text) override;
   void WatchForMove(WindowHandle dialog) override;
   Answer WaitForAnswer(WindowHandle dialog, WindowHandle field) override;
+  bool WaitForModifiersReleased() override;
   bool SendKeys(std::span<const KeyChord> keys) override;
   bool PasteInto(WindowHandle field) override;
-  bool SaveClipboard() override;
+  ClipboardSave SaveClipboard() override;
   bool SetClipboardText(std::wstring_view text) override;
   bool RestoreClipboard() override;
 

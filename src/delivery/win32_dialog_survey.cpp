@@ -147,18 +147,19 @@ std::optional<std::wstring> ControlText(HWND control) {
   wchar_t buffer[512];
   DWORD_PTR copied = 0;
   if (!::SendMessageTimeoutW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer),
-                             SMTO_ABORTIFHUNG, 200, &copied)) {
+                             SMTO_BLOCK | SMTO_ABORTIFHUNG, 200, &copied)) {
     return std::nullopt;
   }
   if (copied < 511) return std::wstring(buffer, copied);
   DWORD_PTR length = 0;
-  if (!::SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 200, &length)) {
+  if (!::SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 200,
+                             &length)) {
     return std::nullopt;
   }
   std::wstring text(length + 1, L'\0');
   if (!::SendMessageTimeoutW(control, WM_GETTEXT, text.size(),
-                             reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 200,
-                             &copied)) {
+                             reinterpret_cast<LPARAM>(text.data()), SMTO_BLOCK | SMTO_ABORTIFHUNG,
+                             200, &copied)) {
     return std::nullopt;
   }
   text.resize(copied < text.size() ? copied : text.size() - 1);

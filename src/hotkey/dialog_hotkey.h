@@ -36,6 +36,9 @@ class DialogHotkey final : private HotkeyArming::Keyboard {
   void SetKey(const std::optional<Hotkey>& hotkey);
   const std::optional<Hotkey>& Key() const { return arming_.Key(); }
   bool Registered() const { return arming_.Registered(); }
+  // See HotkeyArming::Hold.
+  void Hold() { arming_.Hold(); }
+  void LetGo() { arming_.LetGo(); }
 
  private:
   bool Register(const Hotkey& hotkey) override;
@@ -56,6 +59,22 @@ class DialogHotkey final : private HotkeyArming::Keyboard {
   win32::UniqueWinEventHook foregroundHook_;
   win32::UniqueWinEventHook createHook_;
   win32::UniqueTimer timer_;
+};
+
+// Holds the hotkey for as long as a modal window of Hopdirs' is open.
+class HotkeyHold {
+ public:
+  explicit HotkeyHold(DialogHotkey* hotkey) : hotkey_(hotkey) {
+    if (hotkey_) hotkey_->Hold();
+  }
+  HotkeyHold(const HotkeyHold&) = delete;
+  HotkeyHold& operator=(const HotkeyHold&) = delete;
+  ~HotkeyHold() {
+    if (hotkey_) hotkey_->LetGo();
+  }
+
+ private:
+  DialogHotkey* hotkey_;
 };
 
 }  // namespace hop

@@ -15,8 +15,18 @@ void HotkeyArming::OnForeground(WindowHandle window, bool usableDialog) {
   Apply();
 }
 
+void HotkeyArming::Hold() {
+  ++holds_;
+  Apply();
+}
+
+void HotkeyArming::LetGo() {
+  if (holds_ > 0) --holds_;
+  Apply();
+}
+
 void HotkeyArming::Apply() {
-  const std::optional<Hotkey> wanted = usable_ ? key_ : std::nullopt;
+  const std::optional<Hotkey> wanted = usable_ && holds_ == 0 ? key_ : std::nullopt;
   if (registered_ == wanted) return;
   if (registered_) {
     keyboard_.Release();

@@ -36,6 +36,11 @@ class HotkeyArming {
   // the delivery can serve.
   void OnForeground(WindowHandle window, bool usableDialog);
 
+  // While held (by each of Hopdirs' own windows that would make the key do nothing) the key is
+  // released, so the dialog gets its own use of the keys; registered again once let go.
+  void Hold();
+  void LetGo();
+
   // The dialog the registered key serves; 0 while the key is not registered.
   WindowHandle Dialog() const { return registered_ ? dialog_ : 0; }
   bool Registered() const { return registered_.has_value(); }
@@ -49,6 +54,7 @@ class HotkeyArming {
   std::optional<Hotkey> told_;
   WindowHandle dialog_ = 0;
   bool usable_ = false;
+  int holds_ = 0;
 };
 
 // Follows the foreground window and says when to poll for it.

@@ -22,6 +22,20 @@ std::vector<std::wstring> HotkeyMenuCaptions(const PathMenu& paths,
   return captions;
 }
 
+std::optional<wchar_t> DigitOfKey(std::uint16_t key) {
+  constexpr std::uint16_t kNumpad0 = 0x60;
+  if (key >= '0' && key <= '9') return wchar_t(key);
+  if (key >= kNumpad0 && key <= kNumpad0 + 9) return wchar_t(L'0' + (key - kNumpad0));
+  return std::nullopt;
+}
+
+std::optional<std::size_t> ItemWithDigit(std::span<const std::wstring> captions, wchar_t digit) {
+  for (std::size_t i = 0; i < captions.size(); ++i) {
+    if (captions[i].size() >= 2 && captions[i][0] == L'&' && captions[i][1] == digit) return i;
+  }
+  return std::nullopt;
+}
+
 MenuAnchor HotkeyMenuAnchor(const ScreenRect& field, const ScreenRect& workArea, int width,
                             int height) {
   MenuAnchor anchor;

@@ -2,6 +2,8 @@
 // the user is told when there is nothing to pop.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -20,6 +22,12 @@ std::wstring AcceleratedCaption(std::size_t k, std::wstring_view path);
 // digits run on from the paths' (ten digits in all).
 std::vector<std::wstring> HotkeyMenuCaptions(const PathMenu& paths,
                                              std::span<const std::wstring> folders);
+// The digit a key of the digit row or the number pad stands for, whatever character the
+// keyboard layout gives it (AZERTY types é on the key of 2); nothing for any other key.
+std::optional<wchar_t> DigitOfKey(std::uint16_t key);
+// The position of the first item whose caption starts with "&<digit>": the menu's own digit
+// captions decide, so any item that carries a digit is found.
+std::optional<std::size_t> ItemWithDigit(std::span<const std::wstring> captions, wchar_t digit);
 
 struct ScreenRect {
   int left = 0, top = 0, right = 0, bottom = 0;

@@ -7,11 +7,13 @@ namespace {
 constexpr std::wstring_view kHotkeyKey = L"Hotkey";
 }
 
-std::optional<Hotkey> ReadHotkeySetting(SettingsStore& store) {
+std::optional<Hotkey> ReadHotkeySetting(SettingsStore& store, KeyLayout& layout) {
   const auto text = store.Get(kSettingsApplication, kSettingsSection, kHotkeyKey);
   if (!text) return kDefaultHotkey;
   if (text->find_first_not_of(L" \t") == std::wstring::npos) return std::nullopt;
-  return ParseHotkey(*text).value_or(kDefaultHotkey);
+  const auto hotkey = ParseHotkey(*text);
+  if (!hotkey || JudgeHotkey(*hotkey, layout) != KeyVerdict::Accepted) return kDefaultHotkey;
+  return hotkey;
 }
 
 bool WriteHotkeySetting(SettingsStore& store, const std::optional<Hotkey>& hotkey) {

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "hotkey/win32_key_layout.h"
 #include "win32/common_controls.h"
 #include "win32/dpi.h"
 #include "win32/dpi_layout.h"
@@ -20,12 +21,13 @@ enum ControlId : int {
   kLabel = 100,
   kKeyField = 101,
   kNone = 102,
+  kRefusal = 103,
   kOk = IDOK,
   kCancel = IDCANCEL,
 };
 
 // The design, in twips of the client area.
-constexpr win32::FrameDesign kFrame{kStyle, kExStyle, 4440, 1500};
+constexpr win32::FrameDesign kFrame{kStyle, kExStyle, 4440, 1800};
 constexpr win32::ControlDesign kControls[] = {
     {kLabel,
      L"STATIC",
@@ -34,8 +36,9 @@ constexpr win32::ControlDesign kControls[] = {
      {120, 120, 4200, 255}},
     {kKeyField, HOTKEY_CLASSW, L"", WS_BORDER | WS_TABSTOP | WS_GROUP, {120, 435, 2880, 330}},
     {kNone, L"BUTTON", L"&None", BS_PUSHBUTTON | WS_TABSTOP, {3120, 420, 1200, 360}},
-    {kOk, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, {1920, 1005, 1200, 360}},
-    {kCancel, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, {3120, 1005, 1200, 360}},
+    {kRefusal, L"STATIC", L"", SS_LEFT, {120, 825, 4200, 420}},
+    {kOk, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, {1920, 1305, 1200, 360}},
+    {kCancel, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, {3120, 1305, 1200, 360}},
 };
 
 }  // namespace
@@ -83,10 +86,10 @@ void HotkeyWindow::Cancel() {
 
 void HotkeyWindow::CreateControls() {
   win32::CreateControls(window_, kControls);
-  const HWND field = ::GetDlgItem(window_, kKeyField);
-  // A key without Ctrl or Alt would be typed into the dialog: the control adds Ctrl+Alt.
-  ::SendMessageW(field, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, HOTKEYF_CONTROL | HOTKEYF_ALT);
-  ::SendMessageW(field, HKM_SETHOTKEY, ToHotkeyControl(current_), 0);
+  // The control takes every key as pressed; what would type a character is refused on OK
+  // rather than turned into Ctrl+Alt+key, which is AltGr on many keyboards.
+  ::SendDlgItemMessageW(window_, kKeyField, HKM_SETRULES, 0, 0);
+  ::SendDlgItemMessageW(window_, kKeyField, HKM_SETHOTKEY, ToHotkeyControl(current_), 0);
 }
 
 void HotkeyWindow::Layout(UINT dpi) {
@@ -95,12 +98,25 @@ void HotkeyWindow::Layout(UINT dpi) {
   win32::SizeFrame(window_, kFrame, dpi);
 }
 
+void HotkeyWindow::ShowRefusal(const std::wstring& text) {
+  const HWND line = ::GetDlgItem(window_, kRefusal);
+  ::SetWindowTextW(line, text.c_str());
+  // The label is drawn transparently: the window behind it is erased, or the old words stay.
+  RECT area{};
+  ::GetWindowRect(line, &area);
+  ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&area), 2);
+  ::InvalidateRect(window_, &area, TRUE);
+}
+
 void HotkeyWindow::OnOk() {
   const auto value =
       static_cast<WORD>(::SendDlgItemMessageW(window_, kKeyField, HKM_GETHOTKEY, 0, 0));
   const std::optional<Hotkey> chosen = FromHotkeyControl(value);
-  if (chosen && !IsUsableHotkey(*chosen)) {
-    ::MessageBeep(MB_OK);  // a modifier alone, or a key that would be typed
+  Win32KeyLayout layout;
+  if (chosen && JudgeHotkey(*chosen, layout) != KeyVerdict::Accepted) {
+    ShowRefusal(RefusedKeyText(*chosen));
+    ::MessageBeep(MB_OK);
+    ::SetFocus(::GetDlgItem(window_, kKeyField));
     return;
   }
   choice_ = Choice{chosen};
@@ -140,6 +156,9 @@ INT_PTR HotkeyWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         case kNone:
           ::SendDlgItemMessageW(window_, kKeyField, HKM_SETHOTKEY, 0, 0);
           ::SetFocus(::GetDlgItem(window_, kKeyField));
+          return TRUE;
+        case kKeyField:  // another key: the last refusal no longer applies
+          if (HIWORD(wParam) == EN_CHANGE) ShowRefusal(L"");
           return TRUE;
         case kOk:
           OnOk();

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 #include "hotkey/hotkey_text.h"
 #include "win32/unique_handle.h"
@@ -44,6 +45,7 @@ class HotkeyWindow {
   void CreateControls();
   void Layout(UINT dpi);
   void OnOk();
+  void ShowRefusal(const std::wstring& text);
 
   HWND owner_;
   HICON icon_;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "explorer/open_folders.h"
 #include "explorer/win32_open_folders_menu.h"
@@ -56,9 +58,41 @@ SIZE ExpectedMenuSize(HWND window, const PathMenu& paths, std::span<const std::w
   return {widest + 2 * check + 2 * border, row * rows + border};
 }
 
+std::optional<wchar_t> DigitTyped(wchar_t typed, HWND typingWindow) {
+  for (const std::uint16_t key : {'0', '1', '2', '3', '4', '5', '6', '7', '8', '9'}) {
+    if (::GetKeyState(key) & 0x8000) return DigitOfKey(key);
+  }
+  const DWORD thread = typingWindow ? ::GetWindowThreadProcessId(typingWindow, nullptr) : 0;
+  const SHORT scan = ::VkKeyScanExW(typed, ::GetKeyboardLayout(thread));
+  // Only the bare key: Shift+digit is the digit itself on AZERTY and matched by the menu.
+  if (scan == -1 || HIBYTE(scan) != 0) return std::nullopt;
+  return DigitOfKey(LOBYTE(scan));
+}
+
+std::vector<std::wstring> Captions(HMENU menu) {
+  std::vector<std::wstring> captions;
+  const int count = ::GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[300] = {};
+    ::GetMenuStringW(menu, static_cast<UINT>(i), text, 300, MF_BYPOSITION);
+    captions.emplace_back(text);
+  }
+  return captions;
+}
+
 }  // namespace
 
+std::optional<LRESULT> AnswerMenuChar(WPARAM wParam, LPARAM lParam, HWND typingWindow) {
+  if (!(HIWORD(wParam) & MF_POPUP)) return std::nullopt;
+  const auto digit = DigitTyped(static_cast<wchar_t>(LOWORD(wParam)), typingWindow);
+  if (!digit) return std::nullopt;
+  const auto item = ItemWithDigit(Captions(reinterpret_cast<HMENU>(lParam)), *digit);
+  if (!item) return std::nullopt;
+  return MAKELRESULT(static_cast<WORD>(*item), MNC_EXECUTE);
+}
+
 win32::UniqueMenu BuildHotkeyMenu(const PathMenu& paths, std::span<const std::wstring> folders) {
+
   win32::UniqueMenu menu(::CreatePopupMenu());
   if (!menu) return menu;
   const std::wstring heading(paths.Caption(0));

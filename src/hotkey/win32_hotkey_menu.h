@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -23,5 +24,11 @@ win32::UniqueMenu BuildHotkeyMenu(const PathMenu& paths,
 // identifier, 0 when the menu was dismissed.
 std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths,
                             std::span<const std::wstring> folders, HWND field);
+
+// The owner's answer to WM_MENUCHAR: a key of the digit row chooses the item with that digit
+// even where the keyboard layout types another character on it. The key is known by its
+// state while it is down, else by the layout of `typingWindow`'s thread (the dialog's: this
+// thread's own may not have followed a layout change). Nothing when no item has the digit.
+std::optional<LRESULT> AnswerMenuChar(WPARAM wParam, LPARAM lParam, HWND typingWindow);
 
 }  // namespace hop

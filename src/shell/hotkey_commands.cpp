@@ -11,6 +11,7 @@
 #include "hotkey/hotkey_window.h"
 #include "hotkey/win32_hotkey_menu.h"
 #include "model/scoped_flag.h"
+#include "hotkey/win32_key_layout.h"
 #include "shell/main_window.h"
 
 namespace hop {
@@ -20,7 +21,8 @@ void MainWindow::StartHotkey() {
   hotkey_ = std::make_unique<DialogHotkey>(hwnd_, [this](const Hotkey& refused) {
     tray_.ShowBalloon(kNoticeTitle, HotkeyRefusedNotice(refused));
   });
-  hotkey_->Start(ReadHotkeySetting(settings_));
+  Win32KeyLayout layout;
+  hotkey_->Start(ReadHotkeySetting(settings_, layout));
 }
 
 std::optional<Hotkey> MainWindow::CurrentHotkey() const {
@@ -28,7 +30,11 @@ std::optional<Hotkey> MainWindow::CurrentHotkey() const {
 }
 
 void MainWindow::mnuHotkey_Click() {
-  const auto choice = hotkeyWindow_->Show(CurrentHotkey());
+  std::optional<HotkeyWindow::Choice> choice;
+  {
+    const HotkeyHold hold(hotkey_.get());
+    choice = hotkeyWindow_->Show(CurrentHotkey());
+  }
   if (!choice || ending_) return;
   hotkey_->SetKey(choice->hotkey);
   hotkeyUnsaved_ = true;
@@ -48,7 +54,9 @@ void MainWindow::OnDialogHotkey() {
   std::size_t chosen = 0;
   {
     const ScopedFlag open(menuOpen_);
+    menuDialog_ = dialog;  // whose keyboard layout tells the digit keys
     chosen = PopupHotkeyMenu(hwnd_, paths_, ReadOpenFolders(), field);
+    menuDialog_ = nullptr;
   }
   if (chosen >= 1 && chosen <= PathCount())
     mnuPath_Click(static_cast<int>(chosen), dialog);

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "about/about_texts.h"
 #include "about/about_window.h"
 #include "delivery/delivery_notice.h"
@@ -11,6 +13,7 @@
 #include "hotkey/dialog_hotkey.h"
 #include "hotkey/hotkey_window.h"
 #include "model/scoped_flag.h"
+#include "hotkey/win32_hotkey_menu.h"
 #include "shell/popup_menus.h"
 #include "shell/resource_ids.h"
 #include "win32/common_controls.h"
@@ -77,6 +80,7 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
 // The editor may have changed the path list: the tip shows the new count and a changed list is
 // written at once. While shutting down the write has been done already.
 void MainWindow::OnEditorClosed() {
+  if (std::exchange(editorHoldsHotkey_, false) && hotkey_) hotkey_->LetGo();
   tray_.SetTipText(TipText(PathCount()));
   if (!ending_ && paths_.Paths() != savedPaths_) SaveSettings();
 }
@@ -139,6 +143,8 @@ void MainWindow::RunCommand(UINT id) {
 
 void MainWindow::mnuList_Click() {
   editor_->Show();
+  // The hotkey does nothing while the editor is open: a dialog keeps its own use of the keys.
+  if (editor_->IsVisible() && !std::exchange(editorHoldsHotkey_, true) && hotkey_) hotkey_->Hold();
 }
 
 void MainWindow::mnuClipboard_Click() {
@@ -147,6 +153,7 @@ void MainWindow::mnuClipboard_Click() {
 }
 
 void MainWindow::mnuAbout_Click() {
+  const HotkeyHold hold(hotkey_.get());
   about_->Show(AboutTextFor(PathCount()));
 }
 
@@ -163,7 +170,11 @@ void MainWindow::mnuPath_Click(int Index, HWND dialog) {
 
 void MainWindow::DeliverPath(std::wstring path, HWND dialog) {
   Win32Desktop desktop(hwnd_);
+  delivering_ = true;
   const auto outcome = delivery_.Deliver(desktop, path, clipboardChecked_, AsWindowHandle(dialog));
+  delivering_ = false;
+  // A close request that came in meanwhile ends the program now that the clipboard is back.
+  if (endPending_) return Form_QueryUnload(*endPending_);
   if (const auto notice = DeliveryNotice(outcome, path)) tray_.ShowBalloon(kNoticeTitle, *notice);
 }
 
@@ -178,6 +189,15 @@ void MainWindow::Detach() {
 const std::vector<std::wstring>& MainWindow::ReadOpenFolders() {
   openFolders_ = OpenFolders(explorer_.Read(), paths_.Paths());
   return openFolders_;
+}
+
+void MainWindow::RequestEnd(UnloadMode mode) {
+  ending_ = true;
+  if (!delivering_) return Form_QueryUnload(mode);
+  // Sent into the middle of a delivery (the clipboard may hold the path): the list is written
+  // at once, and the program ends as soon as the delivery has put the clipboard back.
+  SaveSettings();
+  endPending_ = mode;
 }
 
 // How the platform's messages map to the close-request modes: WM_ENDSESSION (the session is
@@ -199,18 +219,16 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HOTKEY:
       if (wParam == DialogHotkey::kHotkeyId) OnDialogHotkey();
       return 0;
+    case WM_MENUCHAR:  // the digit row on layouts that type other characters on it
+      if (const auto answer = AnswerMenuChar(wParam, lParam, menuDialog_)) return *answer;
+      return ::DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      if (wParam && !ending_) {
-        ending_ = true;
-        Form_QueryUnload(UnloadMode::AppWindows);
-      }
+      if (wParam && !ending_) RequestEnd(UnloadMode::AppWindows);
       return 0;
     case WM_CLOSE:
-      if (ending_) return 0;  // already saving and ending
-      ending_ = true;
-      Form_QueryUnload(UnloadMode::AppTaskManager);
+      if (!ending_) RequestEnd(UnloadMode::AppTaskManager);  // else already saving and ending
       return 0;
     case WM_DESTROY:
       ::PostQuitMessage(0);

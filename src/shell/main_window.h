@@ -109,6 +109,8 @@ class MainWindow {
   void RunCommand(UINT id);
   void OnEditorClosed();
   void StartHotkey();
+  // A close request (session end, WM_CLOSE): at once, or once a delivery under way is done.
+  void RequestEnd(UnloadMode mode);
   void ReloadTrayIcon();
   // The folders open in Explorer for the menu about to pop, kept for the choice made in it.
   const std::vector<std::wstring>& ReadOpenFolders();
@@ -144,7 +146,12 @@ class MainWindow {
   std::unique_ptr<DialogHotkey> hotkey_;
   std::unique_ptr<HotkeyWindow> hotkeyWindow_;
   bool hotkeyUnsaved_ = false;
+  bool editorHoldsHotkey_ = false;
   bool menuOpen_ = false;
+  bool delivering_ = false;
+  std::optional<UnloadMode> endPending_;
+  // The file dialog the hotkey's menu is open over: its keyboard layout reads the digit keys.
+  HWND menuDialog_ = nullptr;
   bool ending_ = false;
 };
 

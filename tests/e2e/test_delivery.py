@@ -82,7 +82,7 @@ def deliver(mode, path, *extra, env=None):
 
 # Formats that keep clipboard contents out of Windows' clipboard history and cloud clipboard.
 PRIVATE = {"ExcludeClipboardContentFromMonitorProcessing", "CanIncludeInClipboardHistory",
-           "CanUploadToCloudClipboard"}
+           "CanUploadToCloudClipboard", "Clipboard Viewer Ignore"}
 
 
 def user_clipboard(d):

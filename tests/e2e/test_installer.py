@@ -12,6 +12,8 @@ from test_editor import open_editor, wait_list
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Hopdirs"
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+APPROVED_KEY = (r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved"
+                r"\Run")
 YELLOW = b"\xff\xff\x00"  # the folder in Hopdirs' icon
 # Wine would mirror the Start-menu shortcut into the Linux desktop's menus; not from a test.
 QUIET_WINE = dict(os.environ, WINEDLLOVERRIDES=os.environ.get("WINEDLLOVERRIDES", "")
@@ -108,8 +110,17 @@ def test_silent_install_upgrade_over_a_running_hopdirs_and_uninstall_keeping_the
             wait_list(d, editor, ["C:\\added just now"], 0)
             assert d.registry() is None
 
+            # Start-with-Windows switched off (the Run value gone, Windows' own switch off):
+            # the upgrade leaves it so.
+            assert run_quietly("reg", "delete", RUN_KEY, "/v", "Hopdirs", "/f") == 0
+            off = "030000000000000000000000"
+            assert run_quietly("reg", "add", APPROVED_KEY, "/v", "Hopdirs", "/t", "REG_BINARY",
+                               "/d", off, "/f") == 0
+
             # The upgrade closes it gracefully (it writes its list) and starts it again.
             assert run_quietly(setup, "/S") == 0
+            assert "Hopdirs" not in (reg_values(RUN_KEY) or {})
+            assert reg_values(APPROVED_KEY)["Hopdirs"] == off
             assert d.wait_hopdirs_exit() == 0
             kept = d.registry()
             assert kept == {"Amount": "1", "Path1": "C:\\added just now", "Clipboard": "True"}

@@ -38,6 +38,7 @@ class FakeDesktop : public Desktop {
   std::map<WindowHandle, bool> selected;       // edit -> whole text selected
   Clipboard clipboard{{kUnicodeText, "before"}, {49161, "\x01\x02"}};
   bool clipboardHeld = false, restoreFails = false, pasteIgnored = false;
+  bool clipboardSlow = false, pasteTimesOut = false, modifiersHeld = false;
 
   // What happened.
   std::vector<std::vector<KeyChord>> sent;
@@ -106,6 +107,7 @@ class FakeDesktop : public Desktop {
     if (movedTo.count(dialog)) return Answer::Moved;
     return stayed_ ? Answer::Stayed : Answer::NoSign;
   }
+  bool WaitForModifiersReleased() override { return !modifiersHeld; }
   bool SendKeys(std::span<const KeyChord> keys) override {
     sent.emplace_back(keys.begin(), keys.end());
     for (const auto& chord : keys) Press(chord);
@@ -114,13 +116,14 @@ class FakeDesktop : public Desktop {
   bool PasteInto(WindowHandle field) override {
     clipboardDuringPaste.push_back(clipboard);
     const auto& bytes = clipboard[kUnicodeText];
-    if (!pasteIgnored) Insert(field, std::wstring(bytes.begin(), bytes.end()));
-    return true;
+    if (!pasteIgnored && !pasteTimesOut) Insert(field, std::wstring(bytes.begin(), bytes.end()));
+    return !pasteTimesOut;
   }
-  bool SaveClipboard() override {
-    if (clipboardHeld) return false;
+  ClipboardSave SaveClipboard() override {
+    if (clipboardHeld) return ClipboardSave::Held;
+    if (clipboardSlow) return ClipboardSave::TooSlow;
     saved_ = clipboard;
-    return true;
+    return ClipboardSave::Saved;
   }
   bool SetClipboardText(std::wstring_view value) override {
     clipboard = {{kUnicodeText, std::string(value.begin(), value.end())}};

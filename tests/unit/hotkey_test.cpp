@@ -1,7 +1,9 @@
-// The hotkey's rules: its text and setting, when it is registered, how the foreground is
-// followed, the menu's captions and where the menu goes.
+// The hotkey's rules: its text and setting, the keys it may be on every layout, when it is
+// registered, how the foreground is followed, the menu's captions and where the menu goes.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "hotkey/hotkey_arming.h"
@@ -13,6 +15,34 @@
 
 namespace hop {
 namespace {
+
+// Keyboard layouts as plain tables: what a key types bare, with Shift, with AltGr ('.': none).
+namespace layouts {
+struct TableLayout final : KeyLayout {
+  explicit TableLayout(std::map<std::uint16_t, std::wstring> table) : keys(std::move(table)) {}
+  std::map<std::uint16_t, std::wstring> keys;
+  std::optional<wchar_t> Typed(std::uint16_t key, bool shift, bool ctrlAlt) override {
+    const auto found = keys.find(key);
+    const std::size_t level = (shift ? 1 : 0) + (ctrlAlt ? 2 : 0);
+    if (found == keys.end() || level >= found->second.size() || found->second[level] == L'.')
+      return std::nullopt;
+    return found->second[level];
+  }
+};
+
+// Ctrl+Alt+Q gives a control character on US keyboards; AltGr+Q is @ on German ones; AZERTY's
+// digit row types é " ' ( bare and the digits with Shift, and AltGr+2 is the ~ dead key.
+inline TableLayout Us() {
+  return TableLayout({{'Q', L"qQ\x11"}, {'J', L"jJ"}, {'2', L"2@"}, {0x20, L" "}});
+}
+inline TableLayout German() {
+  return TableLayout({{'Q', L"qQ@."}, {'J', L"jJ"}, {'2', L"2\""}});
+}
+inline TableLayout French() {
+  return TableLayout({{'Q', L"aA"}, {'J', L"jJ"}, {'2', L"\u00e92~"}});
+}
+
+}  // namespace layouts
 
 TEST(HotkeyText, ReadsWhatItWritesAndRefusesWhatCannotBeAHotkey) {
   struct Case {
@@ -74,7 +104,8 @@ TEST(HotkeyText, EveryUsableKeyPrintsToTextThatReadsBack) {
 
 TEST(HotkeySetting, AbsentOrUnreadableIsCtrlGAndEmptyIsNone) {
   test::MemoryStore store;
-  EXPECT_EQ(ReadHotkeySetting(store), kDefaultHotkey);
+  layouts::TableLayout us = layouts::Us(), de = layouts::German();
+  EXPECT_EQ(ReadHotkeySetting(store, us), kDefaultHotkey);
   const std::pair<std::wstring, std::optional<Hotkey>> stored[] = {
       {L"Ctrl+Alt+J", Hotkey{kHotkeyCtrl | kHotkeyAlt, 'J'}},
       {L"", std::nullopt},
@@ -85,11 +116,15 @@ TEST(HotkeySetting, AbsentOrUnreadableIsCtrlGAndEmptyIsNone) {
   };
   for (const auto& [text, hotkey] : stored) {
     store.values[L"Hotkey"] = text;
-    EXPECT_EQ(ReadHotkeySetting(store), hotkey) << text;
+    EXPECT_EQ(ReadHotkeySetting(store, us), hotkey) << text;
   }
+  // Typing a character on the layout is as unreadable as garbage: AltGr+Q is @ on de.
+  store.values[L"Hotkey"] = L"Ctrl+Alt+Q";
+  EXPECT_EQ(ReadHotkeySetting(store, de), kDefaultHotkey);
+  EXPECT_EQ(ReadHotkeySetting(store, us), (Hotkey{kHotkeyCtrl | kHotkeyAlt, 'Q'}));
   for (const auto& chosen : {std::optional<Hotkey>{}, std::optional(Hotkey{kHotkeyAlt, 0x70})}) {
     ASSERT_TRUE(WriteHotkeySetting(store, chosen));
-    EXPECT_EQ(ReadHotkeySetting(store), chosen);
+    EXPECT_EQ(ReadHotkeySetting(store, us), chosen);
   }
   EXPECT_EQ(store.values[L"Hotkey"], L"Alt+F1");
 }
@@ -130,6 +165,13 @@ TEST(HotkeyArming, RegisteredExactlyWhileAUsableDialogIsInFront) {
   EXPECT_EQ(keyboard.Take(), Log{L"release"});
   EXPECT_EQ(arming.Dialog(), 0u);
   arming.OnForeground(kDialog, true);
+  // Held by two of Hopdirs' windows (the editor, then a modal box): free until both let go.
+  arming.Hold();
+  arming.Hold();
+  arming.OnForeground(kOtherDialog, true);
+  arming.LetGo();
+  EXPECT_EQ(keyboard.Take(), (Log{L"register Ctrl+G", L"release"}));
+  arming.LetGo();
   arming.SetKey(kCtrlAltJ);  // a new key while in a dialog: swapped at once
   EXPECT_EQ(keyboard.Take(), (Log{L"register Ctrl+G", L"release", L"register Ctrl+Alt+J"}));
   arming.SetKey(std::nullopt);
@@ -237,6 +279,53 @@ TEST(HotkeyMenu, BelowTheFieldInsideTheWorkArea) {
   for (const Case& c : cases) {
     EXPECT_EQ(HotkeyMenuAnchor(c.field, work, c.width, c.height), c.anchor)
         << c.field.left << "," << c.field.top << " " << c.width << "x" << c.height;
+  }
+}
+
+constexpr std::uint8_t kCtrlAlt = kHotkeyCtrl | kHotkeyAlt;
+
+TEST(KeyAcceptance, RefusesEveryCombinationThatTypesACharacterOnTheLayout) {
+  layouts::TableLayout us = layouts::Us(), de = layouts::German(), fr = layouts::French();
+  const struct {
+    layouts::TableLayout& layout;
+    Hotkey hotkey;
+    KeyVerdict verdict;
+    const char* row;
+  } cases[] = {
+      {us, {0, 'Q'}, KeyVerdict::TypesCharacter, "bare letter"},
+      {fr, {kHotkeyShift, '2'}, KeyVerdict::TypesCharacter, "Shift+digit types the digit on fr"},
+      {us, {kCtrlAlt, 'Q'}, KeyVerdict::Accepted, "Ctrl+Alt on us: a control character only"},
+      {de, {kCtrlAlt, 'Q'}, KeyVerdict::TypesCharacter, "AltGr+Q is @ on de"},
+      {de, {kCtrlAlt | kHotkeyShift, 'Q'}, KeyVerdict::Accepted, "Shift+AltGr+Q types none"},
+      {de, {kCtrlAlt, 'J'}, KeyVerdict::Accepted, "AltGr+J types none on de"},
+      {fr, {kCtrlAlt, '2'}, KeyVerdict::TypesCharacter, "AltGr+2 is the ~ dead key on fr"},
+      {de, {kHotkeyCtrl, 'Q'}, KeyVerdict::Accepted, "Ctrl alone is no AltGr"},
+      {fr, {kHotkeyAlt, '2'}, KeyVerdict::Accepted, "Alt alone is no AltGr"},
+      {de, {kHotkeyWin | kCtrlAlt, 'Q'}, KeyVerdict::Accepted, "Win+ never types"},
+      {fr, {0, 0x74}, KeyVerdict::Accepted, "bare F5"},
+      {us, {0, 0x20}, KeyVerdict::TypesCharacter, "bare Space"},
+      {us, {kHotkeyCtrl, 0x11}, KeyVerdict::NotAKey, "Ctrl alone"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(JudgeHotkey(c.hotkey, c.layout), c.verdict) << c.row;
+}
+
+TEST(MenuDigits, TheDigitKeyFindsTheItemCaptionedWithItsDigit) {
+  const std::vector<std::wstring> menu = {L"Available Hopdirs...", L"&1 C:\\a",   L"&2 C:\\b",
+                                          L"&&3 drawn as &3",      L"&3 Desktop", L"&Add C:\\x\\"};
+  const struct {
+    std::uint16_t key;
+    std::optional<std::size_t> item;
+    const char* row;
+  } cases[] = {
+      {'2', 2, "digit row"},
+      {0x62, 2, "number pad 2"},
+      {'3', 4, "a doubled ampersand is no digit caption: the item after the paths is found"},
+      {'0', std::nullopt, "no tenth item"},
+      {'A', std::nullopt, "not a digit key: the menu's own mnemonics answer"},
+  };
+  for (const auto& c : cases) {
+    const auto digit = DigitOfKey(c.key);
+    EXPECT_EQ(digit ? ItemWithDigit(menu, *digit) : std::nullopt, c.item) << c.row;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "delivery/delivery_notice.h"
+#include "delivery/modifier_release.h"
 #include "fake_desktop.h"
 
 namespace hop {
@@ -196,24 +197,38 @@ TEST_F(Delivery, NothingIsSentIntoAProgramWithHigherRights) {
 TEST_F(Delivery, TheClipboardIsPutBackOrTheUserIsToldItHoldsThePath) {
   const auto before = desktop.clipboard;
   const struct Case {
-    bool held, restoreFails, pasteIgnored;
+    bool held, restoreFails, pasteIgnored, pasteTimesOut, slow;
     DeliveryOutcome outcome;
-    bool moved;
-  } cases[] = {{true, false, false, DeliveryOutcome::NoClipboard, false},
-               {false, false, true, DeliveryOutcome::NotTaken, false},
-               {false, true, false, DeliveryOutcome::ClipboardLost, true},
-               {false, true, true, DeliveryOutcome::ClipboardLost, false}};
+    bool moved, clipboardBack, pasted;
+  } cases[] = {
+      {true, false, false, false, false, DeliveryOutcome::NoClipboard, false, true, false},
+      {false, false, true, false, false, DeliveryOutcome::NotTaken, false, true, true},
+      {false, true, false, false, false, DeliveryOutcome::ClipboardLost, true, false, true},
+      {false, true, true, false, false, DeliveryOutcome::ClipboardLost, false, false, true},
+      // A paste that did not answer may run late: the path stays, never the user's text.
+      {false, false, false, true, false, DeliveryOutcome::ClipboardLost, false, false, true},
+      // An owner too slow to hand over its contents: typed, the clipboard untouched.
+      {false, false, false, false, true, DeliveryOutcome::TypedInstead, true, true, false},
+  };
   for (const auto& c : cases) {
     World fresh;
     auto& d = fresh.desktop;
     d.clipboardHeld = c.held;
     d.restoreFails = c.restoreFails;
     d.pasteIgnored = c.pasteIgnored;
+    d.pasteTimesOut = c.pasteTimesOut;
+    d.clipboardSlow = c.slow;
     EXPECT_EQ(fresh.delivery.Deliver(d, L"C:\\fav", true), c.outcome);
     EXPECT_EQ(d.movedTo.count(fresh.dialog) != 0, c.moved);
-    EXPECT_EQ(d.clipboard == before, !c.restoreFails);
-    EXPECT_EQ(d.clipboardDuringPaste.empty(), c.held);
+    EXPECT_EQ(d.clipboard == before, c.clipboardBack);
+    EXPECT_EQ(!d.clipboardDuringPaste.empty(), c.pasted);
   }
+  // Held modifiers: nothing is sent, nothing is pasted, the field and clipboard are as before.
+  desktop.modifiersHeld = true;
+  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\fav", true), DeliveryOutcome::KeysHeld);
+  EXPECT_TRUE(desktop.sent.empty() && desktop.clipboardDuringPaste.empty());
+  EXPECT_EQ(desktop.clipboard, before);
+  desktop.modifiersHeld = false;
   // An empty clipboard is empty again.
   desktop.clipboard.clear();
   EXPECT_EQ(delivery.Deliver(desktop, L"C:\\fav", true), DeliveryOutcome::Delivered);
@@ -385,6 +400,26 @@ TEST(DeliveryNotice, EveryFailureIsToldAndDeliveredPathsAreNot) {
   EXPECT_LE(notice.size(), kNoticeMaxLength);
   EXPECT_NE(notice.find(L"C:\\ddd"), std::wstring::npos);
   EXPECT_NE(notice.find(L"last folder\""), std::wstring::npos);
+}
+
+TEST(ModifierRelease, WaitsForTheReleaseAndGivesUpAtTheBound) {
+  using std::chrono::milliseconds;
+  const struct {
+    int heldAsks;  // how many asks still find a modifier down
+    bool released;
+    milliseconds slept;
+  } cases[] = {{0, true, milliseconds(0)},
+               {3, true, milliseconds(30)},
+               {200, true, milliseconds(2000)},  // let go on the last step inside the bound
+               {201, false, milliseconds(2000)}};
+  for (const auto& c : cases) {
+    int asks = 0;
+    milliseconds slept{0};
+    EXPECT_EQ(WaitForRelease([&] { return asks++ < c.heldAsks; },
+                             [&](milliseconds step) { slept += step; }),
+              c.released);
+    EXPECT_EQ(slept, c.slept) << c.heldAsks;
+  }
 }
 
 }  // namespace

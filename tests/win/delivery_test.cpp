@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <thread>
 
@@ -186,10 +187,11 @@ TEST(Win32Delivery, ClipboardModeRestoresEveryFormat) {
   EXPECT_EQ(ControlText(host.edit()), L"C:\\windows\\");
   EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), textBefore);
   EXPECT_EQ(ClipboardBytes(custom), blobBefore);
-  // ... and kept out of the clipboard history and the cloud clipboard.
-  EXPECT_EQ(ClipboardFormatCount(), formatsBefore + 3);
-  for (const auto* name : {L"ExcludeClipboardContentFromMonitorProcessing",
-                           L"CanIncludeInClipboardHistory", L"CanUploadToCloudClipboard"}) {
+  // ... and kept out of the clipboard history, the cloud clipboard and clipboard managers.
+  EXPECT_EQ(ClipboardFormatCount(), formatsBefore + 4);
+  for (const auto* name :
+       {L"ExcludeClipboardContentFromMonitorProcessing", L"CanIncludeInClipboardHistory",
+        L"CanUploadToCloudClipboard", L"Clipboard Viewer Ignore"}) {
     EXPECT_EQ(ClipboardBytes(::RegisterClipboardFormatW(name)), std::string(4, '\0'));
   }
 
@@ -276,6 +278,35 @@ TEST(Win32Delivery, ThePasteWaitsForAClipboardHeldByAnotherProgramForAWhile) {
   EXPECT_EQ(ControlText(host.edit()), L"C:\\windows\\");
   EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT),
             std::string(reinterpret_cast<const char*>(text), sizeof(text)));
+}
+
+// A clipboard owner that only promised its text and does not answer for three seconds: the
+// tray is not held up, the path is typed instead and the promise is left as it was.
+TEST(Win32Delivery, AnOwnerSlowToRenderItsPromiseIsNotWaitedForAndThePathIsTyped) {
+  DialogThread host;
+  Win32WindowTree tree;
+  PathDelivery delivery(tree);
+  StayingDialogDesktop desktop(nullptr);
+  std::atomic<HWND> owner{nullptr};
+  std::thread promiser([&] {
+    const HWND window = ::CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                          nullptr, nullptr);
+    {
+      win32::ClipboardScope clipboard(window);
+      ::EmptyClipboard();
+      ::SetClipboardData(CF_UNICODETEXT, nullptr);
+    }
+    owner = window;
+    ::Sleep(3000);
+    ::DestroyWindow(window);
+  });
+  while (!owner) ::Sleep(1);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\windows\\", true), DeliveryOutcome::TypedInstead);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2900));
+  EXPECT_EQ(ControlText(host.edit()), L"C:\\windows\\");
+  EXPECT_EQ(::GetClipboardOwner(), owner.load());  // never emptied
+  promiser.join();
 }
 
 TEST(Win32Delivery, PathsAreToldApartAndIntegrityLevelsRead) {

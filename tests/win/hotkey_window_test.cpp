@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string_view>
 #include <vector>
 
 #include "hotkey/hotkey_setting.h"
@@ -100,11 +101,14 @@ TEST_F(HotkeyWindowTest, CancelAndAKeyThatWouldBeTypedChangeNothing) {
   RunWhileOpen({[&] {
                  const HWND window = FindHotkeyWindow();
                  ASSERT_TRUE(window);
-                 // A bare letter (as the control gives it when its rules are bypassed) is
-                 // refused: OK leaves the window open.
+                 // A bare letter is refused with a word, not made Ctrl+Alt+Q (AltGr+Q types
+                 // @ on German keyboards): OK leaves the window open.
                  ::SendDlgItemMessageW(window, 101, HKM_SETHOTKEY, MAKEWORD('Q', 0), 0);
                  Click(window, IDOK);
                  EXPECT_TRUE(FindHotkeyWindow());
+                 wchar_t refusal[200] = {};
+                 ::GetDlgItemTextW(window, 103, refusal, 200);
+                 EXPECT_TRUE(std::wstring_view(refusal).starts_with(L"Q types a character"));
                  Click(window, IDCANCEL);
                }},
                [&] { frmMain.mnuHotkey_Click(); });

@@ -45,6 +45,10 @@ const char* Name(hop::DeliveryOutcome outcome) {
       return "NotTaken";
     case O::ClipboardLost:
       return "ClipboardLost";
+    case O::KeysHeld:
+      return "KeysHeld";
+    case O::TypedInstead:
+      return "TypedInstead";
     case O::Delivered:
       return "Delivered";
   }
