@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "hotkey/add_folder.h"
 #include "hotkey/hotkey_menu.h"
 #include "win32/dpi.h"
 
@@ -35,7 +36,8 @@ RECT WorkAreaAround(HWND window) {
 
 // The menu's size as the system will draw it, near enough to choose a side: the widest caption
 // in the menu font beside the check-mark columns, and one row per item.
-SIZE ExpectedMenuSize(HWND window, const PathMenu& paths) {
+SIZE ExpectedMenuSize(HWND window, const PathMenu& paths,
+                      const std::optional<std::wstring>& addFolder) {
   const UINT dpi = win32::DpiForWindow(window);
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
@@ -46,9 +48,11 @@ SIZE ExpectedMenuSize(HWND window, const PathMenu& paths) {
   TEXTMETRICW text{};
   ::GetTextMetricsW(dc.get(), &text);
   int widest = 0;
-  for (std::size_t k = 0; k <= paths.PathCount(); ++k) {
-    const std::wstring caption =
-        k == 0 ? std::wstring(paths.Caption(0)) : AcceleratedCaption(k, paths.Caption(k));
+  const std::size_t rows = paths.PathCount() + (addFolder ? 2 : 1);
+  for (std::size_t k = 0; k < rows; ++k) {
+    const std::wstring caption = k == 0                   ? std::wstring(paths.Caption(0))
+                                 : k <= paths.PathCount() ? AcceleratedCaption(k, paths.Caption(k))
+                                                          : *addFolder;
     SIZE size{};
     ::GetTextExtentPoint32W(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &size);
     widest = std::max(widest, static_cast<int>(size.cx));
@@ -56,12 +60,14 @@ SIZE ExpectedMenuSize(HWND window, const PathMenu& paths) {
   const int check = ::GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi);
   const int row = std::max<int>(text.tmHeight + 4, ::GetSystemMetricsForDpi(SM_CYMENU, dpi) - 1);
   const int border = 2 * ::GetSystemMetricsForDpi(SM_CYEDGE, dpi) + 2;
-  return {widest + 2 * check + 2 * border, row * (paths.PathCount() + 1) + border};
+  const int separator = addFolder ? ::GetSystemMetricsForDpi(SM_CYMENU, dpi) / 2 : 0;
+  return {widest + 2 * check + 2 * border, row * static_cast<int>(rows) + separator + border};
 }
 
 }  // namespace
 
-win32::UniqueMenu BuildHotkeyMenu(const PathMenu& paths) {
+win32::UniqueMenu BuildHotkeyMenu(const PathMenu& paths,
+                                  const std::optional<std::wstring>& addFolder) {
   win32::UniqueMenu menu(::CreatePopupMenu());
   if (!menu) return menu;
   const std::wstring heading(paths.Caption(0));
@@ -70,15 +76,20 @@ win32::UniqueMenu BuildHotkeyMenu(const PathMenu& paths) {
     const std::wstring text = AcceleratedCaption(k, paths.Caption(k));
     ::AppendMenuW(menu.get(), MF_STRING, k, text.c_str());
   }
+  if (addFolder) {
+    ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu.get(), MF_STRING, kAddFolderCommand, addFolder->c_str());
+  }
   return menu;
 }
 
-std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths, HWND field) {
-  const win32::UniqueMenu menu = BuildHotkeyMenu(paths);
+std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths, HWND field,
+                            const std::optional<std::wstring>& addFolder) {
+  const win32::UniqueMenu menu = BuildHotkeyMenu(paths, addFolder);
   if (!menu) return 0;
   RECT fieldRect{};
   ::GetWindowRect(FieldBox(field), &fieldRect);
-  const SIZE size = ExpectedMenuSize(field, paths);
+  const SIZE size = ExpectedMenuSize(field, paths, addFolder);
   const MenuAnchor anchor = HotkeyMenuAnchor(ToScreenRect(fieldRect),
                                              ToScreenRect(WorkAreaAround(field)), size.cx, size.cy);
   UINT flags = TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY | TPM_VERTICAL;
@@ -94,6 +105,7 @@ std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths, HWND field) {
   const auto chosen = static_cast<std::size_t>(
       ::TrackPopupMenuEx(menu.get(), flags, anchor.x, anchor.y, owner, &keepClear));
   ::PostMessageW(owner, WM_NULL, 0, 0);
+  if (addFolder && chosen == kAddFolderCommand) return chosen;
   return chosen <= paths.PathCount() ? chosen : 0;
 }
 
