@@ -32,13 +32,13 @@ def file_in(name, leaf):
 class Host:
     """One dialog host process and its log."""
 
-    def __init__(self, desktop, kind, name, title="Open", suggested=None):
+    def __init__(self, desktop, kind, name, title="Open", suggested=None, start="C:\\windows"):
         self.desktop = desktop
         self.log = os.path.join(DRIVE_C, ROOT, f"{name}.log")
         os.makedirs(os.path.dirname(self.log), exist_ok=True)
         if os.path.exists(self.log):
             os.remove(self.log)
-        self.process = desktop.spawn(DIALOG_HOST, kind, f"C:\\{ROOT}\\{name}.log", "C:\\windows",
+        self.process = desktop.spawn(DIALOG_HOST, kind, f"C:\\{ROOT}\\{name}.log", start,
                                      title, *([suggested] if suggested else []))
         self.hwnd = int(wait_until(lambda: self.field("ready"), timeout=20, what="the dialog"))
         if kind != "decoys":
