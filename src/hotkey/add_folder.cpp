@@ -18,9 +18,6 @@ std::optional<std::wstring> AddFolderCaption(const PathMenu& paths,
   return L"&Add " + MenuDisplayText(stored);
 }
 
-}  // namespace hop
-
-namespace hop {
 namespace {
 
 bool IsDriveLetter(wchar_t c) {

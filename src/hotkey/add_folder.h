@@ -22,12 +22,12 @@ std::wstring StoredFolder(std::wstring_view folder);
 std::optional<std::wstring> AddFolderCaption(const PathMenu& paths,
                                              const std::optional<std::wstring>& folder);
 
-// The path in an address bar's text, "Address: C:\\Users\\me" (the prefix is localized): from
-// the first drive ("C:\\") or share ("\\\\") on. Nothing when the text names no such path.
+// The path in an address bar's text, "Address: C:\Users\me" (the prefix is localized): from
+// the first drive ("C:\") or share ("\\") on. Nothing when the text names no such path.
 std::optional<std::wstring> AddressBarPath(std::wstring_view text);
 
 // The path of a folder tree's item from its text and its ancestors' texts, nearest first:
-// the names below the nearest item that names a drive, "C:\\" or "Local Disk (C:)". Nothing
+// the names below the nearest item that names a drive, "C:\" or "Local Disk (C:)". Nothing
 // when no ancestor names one (the desktop, a library).
 std::optional<std::wstring> TreeItemPath(const std::vector<std::wstring>& selfAndAncestors);
 

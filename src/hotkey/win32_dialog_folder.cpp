@@ -134,7 +134,7 @@ std::optional<std::wstring> ReadDialogFolder(HWND dialog) {
   std::optional<std::wstring> folder;
   if (const HWND tree = FindDescendant(dialog, WC_TREEVIEWW, kBrowseFolderTree)) {
     folder = BrowseFolderSelection(tree);
-  } else if (::GetDlgItem(dialog, kFolderCombo)) {
+  } else if (ClassOf(::GetDlgItem(dialog, kFolderCombo)) == WC_COMBOBOXW) {
     // Only the classic dialog has this box, and only it reads the message as CDM_GETFOLDERPATH:
     // to Browse for Folder the same number would set its selection.
     folder = ClassicFolder(dialog);

@@ -35,13 +35,6 @@ TEST(AddFolder, TheItemShowsOnlyForAFolderTheEditorWouldAdd) {
   for (const auto& c : cases) EXPECT_EQ(AddFolderCaption(c.paths, c.folder), c.caption) << c.row;
 }
 
-TEST(AddFolder, ChoosingItAppendsAsTheEditorsAddWould) {
-  PathMenu menu = MenuWith({L"C:\\z\\"});
-  EXPECT_TRUE(AddPath(menu, StoredFolder(L"C:\\a")));
-  EXPECT_FALSE(AddPath(menu, StoredFolder(L"C:\\a\\")));  // the second choice adds nothing
-  EXPECT_EQ(menu.Paths(), (std::vector<std::wstring>{L"C:\\z\\", L"C:\\a\\"}));
-}
-
 TEST(AddFolder, FoldersFromAnAddressBarAndAFolderTree) {
   const struct {
     std::wstring_view text;
