@@ -20,18 +20,21 @@ namespace hop {
 struct Candidate {
   WindowHandle topLevel = 0;  // 0 when the match is gone
   bool visible = false;
-  bool enabled = false;    // false while a modal box is open over it
-  bool cloaked = false;    // on another virtual desktop
-  WindowHandle field = 0;  // its file-name field; 0 when it has none
+  bool enabled = false;         // false while a modal box is open over it
+  bool cloaked = false;         // on another virtual desktop
+  WindowHandle field = 0;       // its file-name field; 0 when it has none
+  WindowHandle folderTree = 0;  // Browse for Folder's tree, which stands in for the field
 };
 
-enum class PathKind { Folder, File, Missing };
+// Unchecked: a relative path whose base (the dialog's folder) could not be read.
+enum class PathKind { Folder, File, Missing, Unchecked };
 
 // How a dialog answered Enter.
 enum class Answer {
   Moved,   // it changed folder and is still open
   Closed,  // it closed (it returned what was typed)
-  NoSign,  // neither could be seen in time
+  Stayed,  // it handled Enter and stayed where it was (it already showed that folder)
+  NoSign,  // none of these could be seen in time
 };
 
 class Desktop {
@@ -48,6 +51,10 @@ class Desktop {
   virtual std::optional<std::uint32_t> IntegrityOf(WindowHandle window) = 0;
   // What the path names; Missing also when that cannot be told in about a second.
   virtual PathKind KindOfPath(std::wstring_view path) = 0;
+  // The folder a file dialog (Open, Save or picker) shows; nothing when it cannot be read.
+  virtual std::optional<std::wstring> FolderOf(WindowHandle dialog) = 0;
+  // Has Browse for Folder's tree select and show the folder; OK stays the user's.
+  virtual bool SelectFolder(WindowHandle dialog, std::wstring_view folder) = 0;
 
   // Brings the top-level window to the foreground and confirms it got there. Returns it, or 0
   // when it is gone, untitled or could not be made the foreground window.
@@ -66,7 +73,8 @@ class Desktop {
   // Called before Enter: remembers what will show that the dialog has moved.
   virtual void WatchForMove(WindowHandle dialog) = 0;
   // After Enter: waits until the dialog has moved (its folder view or its field was replaced)
-  // or closed. The field's text is no sign: some dialogs keep the typed text after a move.
+  // or closed, or has handled Enter and stayed. The field's text is no sign: some dialogs keep
+  // the typed text after a move.
   virtual Answer WaitForAnswer(WindowHandle dialog, WindowHandle field) = 0;
 
   // Sends the chords to the foreground window in order; characters go as Unicode.

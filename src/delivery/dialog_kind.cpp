@@ -1,8 +1,8 @@
 #include "delivery/dialog_kind.h"
 
 #include <algorithm>
-#include <array>
 #include <cwctype>
+#include <span>
 #include <string_view>
 
 namespace hop {
@@ -19,25 +19,36 @@ std::wstring Plain(std::wstring_view text) {
   return out;
 }
 
-enum class Says { Nothing, Open, Save };
-
-Says Reading(std::wstring_view text) {
-  constexpr std::array<std::wstring_view, 2> open{L"open", L"look in"};
-  constexpr std::array<std::wstring_view, 3> save{L"save", L"save in", L"save as"};
-  const std::wstring plain = Plain(text);
-  if (std::find(save.begin(), save.end(), plain) != save.end()) return Says::Save;
-  if (std::find(open.begin(), open.end(), plain) != open.end()) return Says::Open;
-  return Says::Nothing;
+// The system's words when it gave some; the English ones otherwise.
+std::span<const std::wstring> Or(const std::vector<std::wstring>& words,
+                                 std::span<const std::wstring> english) {
+  return words.empty() ? english : std::span<const std::wstring>(words);
 }
+
+bool Reads(std::wstring_view text, std::span<const std::wstring> words) {
+  const std::wstring plain = Plain(text);
+  return !plain.empty() && std::any_of(words.begin(), words.end(), [&](const std::wstring& word) {
+    return Plain(word) == plain;
+  });
+}
+
+const std::wstring kOpen[] = {L"&Open", L"Look &in:"};
+const std::wstring kSave[] = {L"&Save", L"Save &in:", L"Save", L"Save As"};
+const std::wstring kPicker[] = {L"Select Folder"};
 
 }  // namespace
 
 DialogKind KindOf(const DialogSigns& signs) {
+  if (signs.folderTree) return DialogKind::BrowseForFolder;
+  const auto picker = Or(signs.words.picker, kPicker);
+  if (Reads(signs.title, picker) || Reads(signs.okButton, picker)) return DialogKind::FolderPicker;
   if (signs.saveStructure) return DialogKind::Save;
-  const Says button = Reading(signs.okButton);
-  const Says label = Reading(signs.folderLabel);
-  if (button == Says::Save || label == Says::Save) return DialogKind::Save;
-  if (signs.openStructure || button == Says::Open || label == Says::Open) return DialogKind::Open;
+  const auto save = Or(signs.words.save, kSave);
+  if (Reads(signs.okButton, save) || Reads(signs.folderLabel, save)) return DialogKind::Save;
+  const auto open = Or(signs.words.open, kOpen);
+  if (signs.openStructure || Reads(signs.okButton, open) || Reads(signs.folderLabel, open)) {
+    return DialogKind::Open;
+  }
   return DialogKind::Save;
 }
 

@@ -42,6 +42,13 @@ bool IsShellLocation(std::wstring_view path) {
                     [&](wchar_t want, wchar_t c) { return lower(c) == want; });
 }
 
+// The path up to and with its last separator; empty for a bare name.
+std::wstring FolderPart(std::wstring_view path) {
+  std::size_t cut = path.size();
+  while (cut > 0 && !IsSeparator(path[cut - 1])) --cut;
+  return std::wstring(path.substr(0, cut));
+}
+
 bool HasHigherRights(Desktop& desktop, WindowHandle window) {
   // Windows drops injected keys into a process of a higher integrity level without a word.
   // A level that cannot be read is no reason to refuse: the field's text check still holds.
@@ -54,27 +61,70 @@ bool HasHigherRights(Desktop& desktop, WindowHandle window) {
 
 DeliveryPlan PlanFor(std::wstring_view path, PathKind kind, DialogKind dialog) {
   DeliveryPlan plan;
-  if (kind == PathKind::Folder) {
+  const bool folderOnly =
+      dialog == DialogKind::FolderPicker || dialog == DialogKind::BrowseForFolder;
+  if (kind == PathKind::Unchecked) {
+    plan.typed = path;
+    plan.confirm = dialog == DialogKind::Open;
+  } else if (folderOnly) {
+    plan.typed = kind == PathKind::Folder ? std::wstring(path) : FolderPart(path);
+    // "C:\" keeps its separator; other folders are named without one, as a picker returns them.
+    if (plan.typed.size() > 3 && IsSeparator(plan.typed.back())) plan.typed.pop_back();
+    plan.selectInTree = dialog == DialogKind::BrowseForFolder;
+    plan.confirm = false;
+  } else if (kind == PathKind::Folder) {
     plan.typed = path;
     if (!IsSeparator(plan.typed.back())) plan.typed += L'\\';
   } else if (dialog == DialogKind::Open) {
     plan.typed = path;
     plan.expectClose = true;
   } else {
-    std::size_t cut = path.size();
-    while (cut > 0 && !IsSeparator(path[cut - 1])) --cut;
-    plan.typed = path.substr(0, cut);
-    plan.leaveName = std::wstring(path.substr(cut));
+    plan.typed = FolderPart(path);
+    plan.leaveName = std::wstring(path.substr(plan.typed.size()));
     plan.confirm = !plan.typed.empty();
   }
   return plan;
 }
 
+bool IsRelative(std::wstring_view path) {
+  const bool drive = path.size() >= 2 && path[1] == L':';
+  return !path.empty() && !drive && !IsSeparator(path.front()) && path.front() != L'%' &&
+         !IsShellLocation(path);
+}
+
+std::wstring Resolved(std::wstring_view folder, std::wstring_view relative) {
+  std::wstring joined(folder);
+  if (!joined.empty() && !IsSeparator(joined.back())) joined += L'\\';
+  joined += relative;
+  // The root (a drive, or a share's server and name) is never climbed past.
+  const bool share = joined.size() >= 2 && IsSeparator(joined[0]) && IsSeparator(joined[1]);
+  const std::size_t root = share ? 2 : 1;
+  std::vector<std::wstring> steps;
+  std::wstring step;
+  for (std::size_t i = share ? 2 : 0; i <= joined.size(); ++i) {
+    if (i < joined.size() && !IsSeparator(joined[i])) {
+      step += joined[i];
+      continue;
+    }
+    if (step == L"..") {
+      if (steps.size() > root) steps.pop_back();
+    } else if (!step.empty() && step != L".") {
+      steps.push_back(step);
+    }
+    step.clear();
+  }
+  std::wstring out = share ? L"\\\\" : L"";
+  for (std::size_t k = 0; k < steps.size(); ++k) out += (k ? L"\\" : L"") + steps[k];
+  if (IsSeparator(joined.back()) || steps.size() == root) out += L'\\';
+  return out;
+}
+
 bool IsUsableTarget(const Candidate& candidate) {
   // Hidden and cloaked windows are not on the user's screen; a dialog-class window without a
-  // file-name field is a message box, a Run box, a property sheet: none gets a key.
-  return candidate.topLevel && candidate.visible && !candidate.cloaked && candidate.field &&
-         candidate.enabled;
+  // file-name field (or Browse for Folder's tree) is a message box, a Run box, a property
+  // sheet: none gets a key.
+  return candidate.topLevel && candidate.visible && !candidate.cloaked &&
+         (candidate.field || candidate.folderTree) && candidate.enabled;
 }
 
 DeliveryOutcome PathDelivery::ChooseTarget(Desktop& desktop, std::span<const WindowHandle> matches,
@@ -110,17 +160,23 @@ DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path, 
     return chosen;
   }
   if (HasHigherRights(desktop, target.topLevel)) return DeliveryOutcome::HigherRights;
-  const PathKind kind = IsShellLocation(path) ? PathKind::Folder : desktop.KindOfPath(path);
+  const DialogKind dialogKind = hop::KindOf(desktop.SignsOf(target.topLevel));
+  std::wstring checked(path);
+  const PathKind kind = CheckPath(desktop, target.topLevel, dialogKind, checked);
   if (kind == PathKind::Missing) return DeliveryOutcome::PathMissing;
+  const DeliveryPlan plan = PlanFor(checked, kind, dialogKind);
 
   const WindowHandle dialog = desktop.Activate(target.topLevel);
   if (dialog == 0) return DeliveryOutcome::NotActivated;
-  const DeliveryPlan plan = PlanFor(path, kind, KindOf(desktop.SignsOf(dialog)));
+  if (plan.selectInTree) {
+    return desktop.SelectFolder(dialog, plan.typed) ? DeliveryOutcome::Delivered
+                                                    : DeliveryOutcome::NotTaken;
+  }
   const WindowHandle field = desktop.FileNameField(dialog);
   if (field == 0 || !desktop.FocusField(dialog, field)) return DeliveryOutcome::NoField;
   const std::wstring earlier = desktop.FieldText(field).value_or(L"");
 
-  if (!plan.confirm) {
+  if (plan.typed.empty()) {
     // A bare file name: nothing to move to, the name is left for the user.
     return desktop.SetFieldText(field, *plan.leaveName) ? DeliveryOutcome::Delivered
                                                         : DeliveryOutcome::NotTaken;
@@ -132,15 +188,32 @@ DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path, 
   const auto told = [&](DeliveryOutcome outcome) {
     return clipboardLost ? DeliveryOutcome::ClipboardLost : outcome;
   };
-  if (entered != DeliveryOutcome::Delivered) return told(entered);
+  if (entered != DeliveryOutcome::Delivered || !plan.confirm) return told(entered);
   desktop.WatchForMove(dialog);
   if (!Send(desktop, dialog, L"{ENTER}")) return told(DeliveryOutcome::NotActivated);
-  // The field is only written once the dialog has visibly acted on Enter: written earlier, the
-  // Enter still in its input queue would confirm the restored name instead.
-  if (desktop.WaitForAnswer(dialog, field) == Answer::Moved && !plan.expectClose) {
-    AfterMove(desktop, dialog, plan, earlier);
+  // The field is only written once the dialog has acted on Enter, moved or not: written
+  // earlier, the Enter still in its input queue would confirm the restored name instead.
+  const Answer answer = desktop.WaitForAnswer(dialog, field);
+  if ((answer == Answer::Moved || answer == Answer::Stayed) && !plan.expectClose) {
+    AfterEnter(desktop, dialog, plan, earlier);
   }
   return told(DeliveryOutcome::Delivered);
+}
+
+PathKind PathDelivery::CheckPath(Desktop& desktop, WindowHandle dialog, DialogKind dialogKind,
+                                 std::wstring& path) {
+  if (IsShellLocation(path)) return PathKind::Folder;
+  if (IsRelative(path)) {
+    // Read against the folder the dialog shows, as the dialog itself will read it. Browse for
+    // Folder has no such folder (and takes the message that asks for one as another).
+    const auto folder =
+        dialogKind == DialogKind::BrowseForFolder ? std::nullopt : desktop.FolderOf(dialog);
+    if (!folder || folder->empty()) {
+      return dialogKind == DialogKind::BrowseForFolder ? PathKind::Missing : PathKind::Unchecked;
+    }
+    path = Resolved(*folder, path);
+  }
+  return desktop.KindOfPath(path);
 }
 
 DeliveryOutcome PathDelivery::Enter(Desktop& desktop, WindowHandle dialog, WindowHandle field,
@@ -160,9 +233,9 @@ DeliveryOutcome PathDelivery::Enter(Desktop& desktop, WindowHandle dialog, Windo
   return taken ? DeliveryOutcome::Delivered : DeliveryOutcome::NotTaken;
 }
 
-void PathDelivery::AfterMove(Desktop& desktop, WindowHandle dialog, const DeliveryPlan& plan,
-                             const std::wstring& earlier) {
-  // Looked up again: a Save dialog may build a new field after the move.
+void PathDelivery::AfterEnter(Desktop& desktop, WindowHandle dialog, const DeliveryPlan& plan,
+                              const std::wstring& earlier) {
+  // Looked up again: a Save dialog may build a new field after a move.
   const WindowHandle field = desktop.FileNameField(dialog);
   if (field != 0) desktop.SetFieldText(field, plan.leaveName.value_or(earlier));
 }

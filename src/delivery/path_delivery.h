@@ -30,16 +30,24 @@ enum class DeliveryOutcome {
 // What goes into the field before Enter, and what the field holds once the dialog has moved.
 struct DeliveryPlan {
   std::wstring typed;
-  bool confirm = true;       // Enter is pressed (always, unless nothing is typed)
-  bool expectClose = false;  // Enter returns the file: the dialog closes
+  bool selectInTree = false;  // `typed` is the folder Browse for Folder's tree selects instead
+  bool confirm = true;        // Enter is pressed after typing
+  bool expectClose = false;   // Enter returns the file: the dialog closes
   // After the move: the field's earlier text is put back, or this name is left, selected.
   std::optional<std::wstring> leaveName;
 };
 
 // Folders are typed with a trailing backslash, so Enter can only change the folder. A file is
 // opened by an Open dialog; a Save dialog only moves to its folder and is left holding its name
-// for the user to confirm, with the application's own overwrite prompt.
+// for the user to confirm, with the application's own overwrite prompt. A folder picker and
+// Browse for Folder are shown the folder (a file's own folder) and never confirmed. A path that
+// could not be checked is typed as stored and confirmed in an Open dialog only.
 DeliveryPlan PlanFor(std::wstring_view path, PathKind kind, DialogKind dialog);
+
+// A path that names no drive, share, root or shell location: it is read against a folder.
+bool IsRelative(std::wstring_view path);
+// The relative path read against the folder, with its "." and ".." steps taken.
+std::wstring Resolved(std::wstring_view folder, std::wstring_view relative);
 
 // A file dialog a path can be delivered to: on the user's screen (shown, not cloaked), with a
 // file-name field and taking input (no modal box open over it).
@@ -56,7 +64,8 @@ class PathDelivery {
 
   // Finds the topmost usable file dialog, activates it, puts the focus in its file-name field,
   // types or pastes the path and confirms it as PlanFor says, then gives the field back its
-  // earlier text; the pointer shows busy meanwhile.
+  // earlier text (or leaves a file's name) once the dialog has handled Enter; Browse for Folder
+  // has its tree select the folder instead. The pointer shows busy meanwhile.
   // `only`, when given, is the one dialog the path may go to (the one that was in front when
   // the user asked); no other is looked for.
   DeliveryOutcome Deliver(Desktop& desktop, std::wstring_view path, bool clipboardMode,
@@ -67,10 +76,12 @@ class PathDelivery {
  private:
   DeliveryOutcome ChooseTarget(Desktop& desktop, std::span<const WindowHandle> matches,
                                Candidate& target);
+  PathKind CheckPath(Desktop& desktop, WindowHandle dialog, DialogKind dialogKind,
+                     std::wstring& path);
   DeliveryOutcome Enter(Desktop& desktop, WindowHandle dialog, WindowHandle field,
                         std::wstring_view text, bool clipboardMode, bool& clipboardLost);
-  void AfterMove(Desktop& desktop, WindowHandle dialog, const DeliveryPlan& plan,
-                 const std::wstring& earlier);
+  void AfterEnter(Desktop& desktop, WindowHandle dialog, const DeliveryPlan& plan,
+                  const std::wstring& earlier);
 
   DialogFinder finder_;
 };

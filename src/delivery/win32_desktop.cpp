@@ -1,6 +1,8 @@
 #include "delivery/win32_desktop.h"
 
+#include <commdlg.h>
 #include <dwmapi.h>
+#include <shlobj.h>
 
 #include <vector>
 
@@ -8,6 +10,7 @@
 #include "delivery/win32_path_check.h"
 #include "delivery/win32_poll.h"
 #include "delivery/win32_window_tree.h"
+#include "win32/remote_memory.h"
 #include "win32/unique_handle.h"
 
 namespace hop {
@@ -56,7 +59,9 @@ Candidate Win32Desktop::Inspect(WindowHandle match) {
   candidate.cloaked =
       SUCCEEDED(::DwmGetWindowAttribute(root, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) &&
       cloaked != 0;
-  candidate.field = AsWindowHandle(SurveyOf(root, true).field);
+  const DialogSurvey& survey = SurveyOf(root, true);
+  candidate.field = AsWindowHandle(survey.field);
+  candidate.folderTree = AsWindowHandle(survey.folderTree);
   return candidate;
 }
 
@@ -81,6 +86,37 @@ std::optional<std::uint32_t> Win32Desktop::IntegrityOf(WindowHandle window) {
 
 PathKind Win32Desktop::KindOfPath(std::wstring_view stored) {
   return CheckPathKind(stored, bounds_.pathCheck);
+}
+
+std::optional<std::wstring> Win32Desktop::FolderOf(WindowHandle dialog) {
+  // The common dialogs' own question, answered into memory of the dialog's process.
+  constexpr std::size_t kChars = 32768;
+  auto buffer = win32::RemoteBuffer::In(AsHwnd(dialog), kChars * sizeof(wchar_t));
+  DWORD_PTR length = 0;
+  if (!buffer ||
+      !::SendMessageTimeoutW(AsHwnd(dialog), CDM_GETFOLDERPATH, kChars,
+                             reinterpret_cast<LPARAM>(buffer->address()), SMTO_ABORTIFHUNG,
+                             static_cast<UINT>(bounds_.reply.count()), &length)) {
+    return std::nullopt;
+  }
+  // A negative answer is a failure; a dialog that knows no such message answers 0.
+  if (static_cast<LONG_PTR>(length) <= 1) return std::nullopt;
+  return buffer->ReadText();
+}
+
+bool Win32Desktop::SelectFolder(WindowHandle dialog, std::wstring_view folder) {
+  // The tree takes the path by pointer, so it is written into the dialog's own process.
+  const std::wstring path = Expanded(folder);
+  // The tree takes only file-system paths; it answers the same whether it found one or not.
+  const bool absolute =
+      (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') || path.starts_with(L"\\\\");
+  if (!absolute) return false;
+  auto buffer = win32::RemoteBuffer::In(AsHwnd(dialog), (path.size() + 1) * sizeof(wchar_t));
+  DWORD_PTR ignored = 0;
+  return buffer && buffer->Write(path) &&
+         ::SendMessageTimeoutW(AsHwnd(dialog), BFFM_SETSELECTIONW, TRUE,
+                               reinterpret_cast<LPARAM>(buffer->address()), SMTO_ABORTIFHUNG,
+                               static_cast<UINT>(bounds_.answer.count()), &ignored) != 0;
 }
 
 WindowHandle Win32Desktop::Activate(WindowHandle topLevel) {
@@ -151,21 +187,34 @@ void Win32Desktop::WatchForMove(WindowHandle dialog) {
 Answer Win32Desktop::WaitForAnswer(WindowHandle dialog, WindowHandle field) {
   // A file dialog builds a new folder view for every folder it moves to; Windows' Save dialog
   // may also build a new file-name field. The field's text is no sign: Wine's Vista-style
-  // dialogs keep the typed text after a move.
+  // dialogs keep the typed text after a move. A dialog that already shows the folder changes
+  // nothing at all: once it has handled Enter and no move follows, it stayed.
   const HWND root = AsHwnd(dialog);
   Answer answer = Answer::NoSign;
+  std::optional<std::chrono::steady_clock::time_point> handled;
   PollUntil(bounds_.answer, [&] {
     if (!::IsWindow(root) || !::IsWindowVisible(root)) {
       answer = Answer::Closed;
     } else if (!::IsWindow(AsHwnd(field))) {
       answer = Answer::Moved;
-    } else if (viewBeforeEnter_) {
-      const HWND view = FolderViewOf(root);
-      if (view && view != viewBeforeEnter_) answer = Answer::Moved;
+    } else if (const HWND view = FolderViewOf(root);
+               viewBeforeEnter_ && view && view != viewBeforeEnter_) {
+      answer = Answer::Moved;
+    } else if (!handled) {
+      if (HasHandledInput(root)) handled = std::chrono::steady_clock::now();
+    } else if (std::chrono::steady_clock::now() - *handled >= bounds_.settle) {
+      answer = Answer::Stayed;
     }
     return answer != Answer::NoSign;
   });
   return answer;
+}
+
+bool Win32Desktop::HasHandledInput(HWND dialog) {
+  const auto reply = static_cast<UINT>(bounds_.reply.count());
+  DWORD_PTR ignored = 0;
+  return ::SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, reply, &ignored) &&
+         ::SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, reply, &ignored);
 }
 
 bool Win32Desktop::SendKeys(std::span<const KeyChord> keys) {

@@ -28,6 +28,9 @@ class Win32Desktop : public Desktop {
     std::chrono::milliseconds clipboard{1000};  // another program may hold it that long
     std::chrono::milliseconds reply{200};       // a control's answer to a short message
     std::chrono::milliseconds edit{1000};       // a field's answer to a text change or a paste
+    // After a dialog has handled Enter: how long a move may still take to show before the
+    // dialog counts as staying where it was.
+    std::chrono::milliseconds settle{300};
   };
 
   // `clipboardOwner` is the window that owns the clipboard while the path is on it.
@@ -39,6 +42,8 @@ class Win32Desktop : public Desktop {
   std::optional<std::uint32_t> OwnIntegrity() override;
   std::optional<std::uint32_t> IntegrityOf(WindowHandle window) override;
   PathKind KindOfPath(std::wstring_view path) override;
+  std::optional<std::wstring> FolderOf(WindowHandle dialog) override;
+  bool SelectFolder(WindowHandle dialog, std::wstring_view folder) override;
   WindowHandle Activate(WindowHandle topLevel) override;
   bool IsForeground(WindowHandle topLevel) override;
   WindowHandle FileNameField(WindowHandle dialog) override;
@@ -58,6 +63,9 @@ class Win32Desktop : public Desktop {
   // The survey of `root`, taken again unless the last one was of the same window and nothing
   // has been sent since that could change it.
   const DialogSurvey& SurveyOf(HWND root, bool fresh);
+  // Whether the dialog's thread has answered two messages sent one after the other: the second
+  // is only taken once the input that was queued before the first has been handled.
+  bool HasHandledInput(HWND dialog);
 
   HWND owner_;
   Bounds bounds_;

@@ -1,5 +1,7 @@
 #include "delivery/win32_dialog_survey.h"
 
+#include "delivery/win32_dialog_words.h"
+
 namespace hop {
 namespace {
 
@@ -63,7 +65,7 @@ struct Found {
   HWND root;
   HWND comboEx = nullptr, combo = nullptr, plainEdit = nullptr, saveEdit = nullptr;
   bool directUi = false;
-  HWND ok = nullptr, label = nullptr, view = nullptr;
+  HWND ok = nullptr, label = nullptr, view = nullptr, tree = nullptr;
 };
 
 BOOL CALLBACK Note(HWND child, LPARAM lParam) {
@@ -81,6 +83,7 @@ BOOL CALLBACK Note(HWND child, LPARAM lParam) {
   if (id == IDOK && name == L"Button") first(f.ok, child);
   if (id == kFolderLabel && name == L"Static") first(f.label, child);
   if (name == L"SHELLDLL_DefView") first(f.view, child);
+  if (name == L"SysTreeView32") first(f.tree, child);
   if (name == L"DUIViewWndClassName") f.directUi = true;
   return TRUE;
 }
@@ -124,12 +127,19 @@ DialogSurvey SurveyDialog(HWND root) {
   survey.okButton = found.ok;
   survey.folderLabel = found.label;
   survey.folderView = found.view;
+  // Browse for Folder: a tree and OK, and no file name (a new-style one has an edit that names
+  // the selected folder, which is not a file-name field).
+  const bool browse = found.tree && found.ok && !found.comboEx && !found.combo && !found.plainEdit;
+  survey.folderTree = browse && ::IsWindowVisible(found.tree) ? found.tree : nullptr;
+  if (survey.folderTree) survey.field = nullptr;
   return survey;
 }
 
 DialogSigns SignsOf(const DialogSurvey& survey) {
-  return {survey.saveStructure, survey.openStructure, StoredText(survey.okButton),
-          StoredText(survey.folderLabel)};
+  return {survey.saveStructure,        survey.openStructure,
+          StoredText(survey.okButton), StoredText(survey.folderLabel),
+          StoredText(survey.root),     survey.folderTree != nullptr,
+          SystemDialogWords()};
 }
 
 std::optional<std::wstring> ControlText(HWND control) {

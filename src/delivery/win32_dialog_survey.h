@@ -21,10 +21,12 @@ struct DialogSurvey {
   HWND okButton = nullptr;
   HWND folderLabel = nullptr;
   HWND folderView = nullptr;
+  HWND folderTree = nullptr;  // Browse for Folder's tree, when the dialog has no file-name field
 };
 
 DialogSurvey SurveyDialog(HWND root);
-// The signs of the dialog's kind; its texts are read without a message to the dialog's thread.
+// The signs of the dialog's kind, with the system's own dialog words; its texts are read
+// without a message to the dialog's thread.
 DialogSigns SignsOf(const DialogSurvey& survey);
 
 std::wstring ClassOf(HWND window);

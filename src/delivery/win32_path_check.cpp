@@ -12,17 +12,6 @@
 namespace hop {
 namespace {
 
-std::wstring Expanded(std::wstring_view stored) {
-  const std::wstring path(stored);
-  const DWORD size = ::ExpandEnvironmentStringsW(path.c_str(), nullptr, 0);
-  if (size == 0) return path;
-  std::wstring expanded(size, L'\0');
-  const DWORD written = ::ExpandEnvironmentStringsW(path.c_str(), expanded.data(), size);
-  if (written == 0 || written > size) return path;
-  expanded.resize(written - 1);
-  return expanded;
-}
-
 // A local fixed drive answers at once; a share, a mapped or removable drive may not.
 bool IsLocalFixedDrive(std::wstring_view path) {
   if (path.size() < 3 || path[1] != L':' || (path[2] != L'\\' && path[2] != L'/')) return false;
@@ -37,6 +26,17 @@ PathKind PathKindOf(DWORD attributes) {
 }
 
 }  // namespace
+
+std::wstring Expanded(std::wstring_view stored) {
+  const std::wstring path(stored);
+  const DWORD size = ::ExpandEnvironmentStringsW(path.c_str(), nullptr, 0);
+  if (size == 0) return path;
+  std::wstring expanded(size, L'\0');
+  const DWORD written = ::ExpandEnvironmentStringsW(path.c_str(), expanded.data(), size);
+  if (written == 0 || written > size) return path;
+  expanded.resize(written - 1);
+  return expanded;
+}
 
 PathKind CheckPathKind(std::wstring_view stored, std::chrono::milliseconds bound) {
   const std::wstring path = Expanded(stored);

@@ -48,7 +48,8 @@ HWND UsableDialogField(HWND window) {
   }
   Win32Desktop desktop(nullptr);
   const Candidate candidate = desktop.Inspect(AsWindowHandle(window));
-  return IsUsableTarget(candidate) ? AsHwnd(candidate.field) : nullptr;
+  if (!IsUsableTarget(candidate)) return nullptr;
+  return AsHwnd(candidate.field ? candidate.field : candidate.folderTree);
 }
 
 DialogHotkey::DialogHotkey(HWND owner, std::function<void(const Hotkey&)> refused)

@@ -15,7 +15,8 @@
 namespace hop {
 
 // The file-name field of the window if it is a file dialog the delivery can serve (shown,
-// enabled, not on another virtual desktop, with a file-name field); null otherwise.
+// enabled, not on another virtual desktop, with a file-name field), or Browse for Folder's
+// tree; null otherwise.
 HWND UsableDialogField(HWND window);
 
 class DialogHotkey final : private HotkeyArming::Keyboard {

@@ -1,13 +1,15 @@
 #include "hotkey/win32_dialog_folder.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <chrono>
 #include <string_view>
 #include <vector>
 
+#include "delivery/win32_desktop.h"
+#include "delivery/win32_dialog_survey.h"
 #include "delivery/win32_path_check.h"
+#include "delivery/win32_window_tree.h"
 #include "hotkey/add_folder.h"
 #include "win32/remote_memory.h"
 
@@ -20,29 +22,17 @@ constexpr std::chrono::milliseconds kFolderCheck{500};
 // Long paths included.
 constexpr std::size_t kPathChars = 32768;
 
-// The dialogs' own control identifiers.
-constexpr int kFolderCombo = 0x471;        // classic: the "Look in" box
-constexpr int kBrowseFolderTree = 0x3741;  // Browse for Folder: the folder tree
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  const int length = ::GetClassNameW(window, name, 64);
-  return std::wstring(name, length > 0 ? std::size_t(length) : 0);
-}
-
-// The first descendant of `parent` of class `className` (and identifier `id` unless 0).
-HWND FindDescendant(HWND parent, std::wstring_view className, int id = 0) {
+// The first descendant of `parent` of class `className`.
+HWND FindDescendant(HWND parent, std::wstring_view className) {
   struct Search {
     std::wstring_view className;
-    int id;
     HWND found;
-  } search{className, id, nullptr};
+  } search{className, nullptr};
   ::EnumChildWindows(
       parent,
       [](HWND child, LPARAM lParam) -> BOOL {
         auto& s = *reinterpret_cast<Search*>(lParam);
         if (ClassOf(child) != s.className) return TRUE;
-        if (s.id != 0 && ::GetDlgCtrlID(child) != s.id) return TRUE;
         s.found = child;
         return FALSE;
       },
@@ -57,16 +47,6 @@ std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return std::nullopt;
   }
   return static_cast<LRESULT>(answer);
-}
-
-// The message passes a pointer, so the answer goes into a buffer in the dialog's process.
-std::optional<std::wstring> ClassicFolder(HWND dialog) {
-  auto buffer = win32::RemoteBuffer::In(dialog, kPathChars * sizeof(wchar_t));
-  if (!buffer) return std::nullopt;
-  const auto length =
-      Ask(dialog, CDM_GETFOLDERPATH, kPathChars, reinterpret_cast<LPARAM>(buffer->address()));
-  if (!length || *length <= 1 || std::size_t(*length) > kPathChars) return std::nullopt;
-  return buffer->ReadText();
 }
 
 // Windows' address bar: a toolbar inside "Breadcrumb Parent" whose text is "Address: <path>".
@@ -132,14 +112,12 @@ std::optional<std::wstring> BrowseFolderSelection(HWND tree) {
 std::optional<std::wstring> ReadDialogFolder(HWND dialog) {
   if (!dialog) return std::nullopt;
   std::optional<std::wstring> folder;
-  if (const HWND tree = FindDescendant(dialog, WC_TREEVIEWW, kBrowseFolderTree)) {
+  if (const HWND tree = SurveyDialog(dialog).folderTree) {
+    // Not CDM_GETFOLDERPATH: to Browse for Folder the same number sets its selection.
     folder = BrowseFolderSelection(tree);
-  } else if (ClassOf(::GetDlgItem(dialog, kFolderCombo)) == WC_COMBOBOXW) {
-    // Only the classic dialog has this box, and only it reads the message as CDM_GETFOLDERPATH:
-    // to Browse for Folder the same number would set its selection.
-    folder = ClassicFolder(dialog);
   } else {
-    folder = AddressBarFolder(dialog);
+    folder = Win32Desktop(nullptr).FolderOf(AsWindowHandle(dialog));
+    if (!folder) folder = AddressBarFolder(dialog);
   }
   if (!folder || CheckPathKind(*folder, kFolderCheck) != PathKind::Folder) return std::nullopt;
   return folder;

@@ -89,6 +89,13 @@ std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths, HWND field,
   if (!menu) return 0;
   RECT fieldRect{};
   ::GetWindowRect(FieldBox(field), &fieldRect);
+  // Browse for Folder's tree stands in for the field: the menu opens at its top-left corner.
+  wchar_t name[32] = {};
+  ::GetClassNameW(field, name, 32);
+  if (std::wstring_view(name) == L"SysTreeView32") {
+    fieldRect.right = fieldRect.left;
+    fieldRect.bottom = fieldRect.top;
+  }
   const SIZE size = ExpectedMenuSize(field, paths, addFolder);
   const MenuAnchor anchor = HotkeyMenuAnchor(ToScreenRect(fieldRect),
                                              ToScreenRect(WorkAreaAround(field)), size.cx, size.cy);

@@ -135,10 +135,12 @@ class Desktop:
         self.clear_registry()
         return False
 
-    def spawn(self, exe, *args):
-        """Starts a Windows program in the desktop; it is killed by PID when the session ends."""
+    def spawn(self, exe, *args, env=None):
+        """Starts a Windows program in the desktop; it is killed by PID when the session ends.
+        `env` adds to the environment (e.g. another UI language)."""
         process = subprocess.Popen(["wine", exe, *args], stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                   env={**os.environ, **(env or {})})
         self.processes.append(process)
         return process
 

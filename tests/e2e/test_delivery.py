@@ -32,14 +32,15 @@ def file_in(name, leaf):
 class Host:
     """One dialog host process and its log."""
 
-    def __init__(self, desktop, kind, name, title="Open", suggested=None, start="C:\\windows"):
+    def __init__(self, desktop, kind, name, title="Open", suggested=None, start="C:\\windows",
+                 env=None):
         self.desktop = desktop
         self.log = os.path.join(DRIVE_C, ROOT, f"{name}.log")
         os.makedirs(os.path.dirname(self.log), exist_ok=True)
         if os.path.exists(self.log):
             os.remove(self.log)
         self.process = desktop.spawn(DIALOG_HOST, kind, f"C:\\{ROOT}\\{name}.log", start,
-                                     title, *([suggested] if suggested else []))
+                                     title, *([suggested] if suggested else []), env=env)
         self.hwnd = int(wait_until(lambda: self.field("ready"), timeout=20, what="the dialog"))
         if kind != "decoys":
             wait_until(self.folders, what="the first folder")
@@ -73,9 +74,9 @@ class Host:
                           what=f"the dialog to move to {path}")
 
 
-def deliver(mode, path, *extra):
+def deliver(mode, path, *extra, env=None):
     result = subprocess.run(["wine", DELIVER_TOOL, mode, hex16(path), *extra],
-                            capture_output=True, timeout=60)
+                            capture_output=True, timeout=60, env={**os.environ, **(env or {})})
     return result.stdout.decode().strip()
 
 
@@ -309,3 +310,74 @@ def test_a_file_dialog_under_its_own_message_box_gets_nothing():
         assert len(host.folders()) == 1
         assert host.name_field() == before
         assert d.wait_window(cls="#32770", title="Host message")
+
+
+def test_a_save_dialog_already_in_the_favourites_folder_keeps_its_suggested_name():
+    with Desktop() as d:
+        here = folder("already here")
+        budget = file_in("already here", "budget.xlsx")
+        for kind in ("classic-save", "vista-save"):
+            host = Host(d, kind, "already-" + kind, title="Save As", suggested=SUGGESTED,
+                        start=here.rstrip("\\"))
+            for mode, path, name in (("typing", here, SUGGESTED),
+                                     ("clipboard", budget, "budget.xlsx")):
+                # Delivered: no balloon, although the dialog had nowhere to move.
+                assert deliver(mode, path) == "Delivered", (kind, path)
+                wait_until(lambda: host.name_field() == name, timeout=3,
+                           what=f"{name} in the field of {kind}")
+                assert no_result(host), host.field("result")
+            host.process.kill()
+            host.process.wait(timeout=10)
+            d.wait_no_window(cls="#32770")
+
+
+def test_a_folder_picker_shows_the_favourite_and_returns_it_only_on_the_users_enter():
+    with Desktop() as d:
+        pick = folder("pick me")
+        host = Host(d, "picker", "picker", title="Choose")
+        assert deliver("typing", file_in("pick me", "inside.txt")) == "Delivered"
+        assert host.name_field() == pick.rstrip("\\")
+        assert no_result(host), "the picker was confirmed for the user"
+        d.keys("enter")
+        wait_until(lambda: host.field("result"), what="the picker's result")
+        assert host.field("result") == "ok " + pick.rstrip("\\")
+
+
+def test_browse_for_folder_selects_the_favourite_and_returns_it_only_on_the_users_enter():
+    with Desktop() as d:
+        chosen = folder("browse to")
+        host = Host(d, "browse", "browse", title="Choose a folder")
+        count = len(host.folders())
+        assert deliver("clipboard", chosen) == "Delivered"
+        host.wait_folder(chosen, count)
+        assert no_result(host), "Browse for Folder was confirmed for the user"
+        d.screenshot("delivery_browse")
+        d.keys("enter")
+        wait_until(lambda: host.field("result"), what="the dialog's result")
+        assert host.field("result") == "ok " + chosen.rstrip("\\")
+
+
+def test_german_and_french_open_dialogs_open_a_file_favourite():
+    for lang, title, button in (("de_DE.UTF-8", "Oeffnen", "&\u00d6ffnen"),
+                                ("fr_FR.UTF-8", "Ouvrir", "&Ouvrir")):
+        env = {"LANG": lang, "LC_ALL": lang}
+        with Desktop() as d:
+            host = Host(d, "classic", "lang-" + lang, title=title, env=env)
+            ok = [c for c in d.children(host.hwnd) if c["id"] == 1 and c["class"] == "Button"]
+            assert ok[0]["title"] == button, f"the dialog must be in {lang}"
+            path = file_in("lang " + lang, "report.txt")
+            assert deliver("typing", path, env=env) == "Delivered"
+            wait_until(lambda: host.field("result"), what="the dialog's result")
+            assert host.field("result") == "ok " + path
+
+
+def test_a_relative_favourite_is_read_against_the_dialogs_folder():
+    with Desktop() as d:
+        beta, alpha = folder("rel beta"), folder("rel alpha")
+        host = Host(d, "classic-save", "relative", title="Save As", suggested=SUGGESTED,
+                    start=beta.rstrip("\\"))
+        count = len(host.folders())
+        assert deliver("typing", "..\\rel alpha") == "Delivered"
+        host.wait_folder(alpha, count)
+        wait_until(lambda: host.name_field() == SUGGESTED, timeout=3, what="the suggested name")
+        assert deliver("typing", "..\\nowhere") == "PathMissing"

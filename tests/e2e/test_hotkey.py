@@ -203,6 +203,21 @@ def test_a_key_held_by_another_program_is_told_once_and_the_tray_still_works():
         assert d.hopdirs_running()
 
 
+def test_in_browse_for_folder_the_menu_opens_at_the_trees_top_left_and_a_digit_selects():
+    with Desktop() as d:
+        chosen = folder("hotkey browse")
+        start_with_paths(d, chosen)
+        host = Host(d, "browse", "hotkey-browse", title="Choose a folder")
+        tree = [c for c in d.children(host.hwnd) if c["class"] == "SysTreeView32"][0]["rect"]
+        menu = pop(d)
+        assert abs(menu["rect"][0] - tree[0]) <= 2 and abs(menu["rect"][1] - tree[1]) <= 2, \
+            (menu["rect"], tree)
+        count = len(host.folders())
+        d.keys("1")
+        host.wait_folder(chosen, count)
+        assert host.field("result") is None, "OK stays the user's"
+
+
 def test_the_menu_adds_the_folder_the_dialog_shows_once_and_leaves_the_dialog_alone():
     with Desktop() as d:
         os.makedirs(os.path.join(DRIVE_C, "hop", "alpha"), exist_ok=True)

@@ -25,7 +25,9 @@ class FakeDesktop : public Desktop {
 
   // The world, by top-level window.
   std::set<WindowHandle> hidden, disabled, cloaked, clearsOnMove, newFieldOnMove;
-  std::map<WindowHandle, WindowHandle> fileField;  // dialog -> its file-name field
+  std::map<WindowHandle, std::wstring> shows;       // dialog -> the folder it shows, when readable
+  std::map<WindowHandle, WindowHandle> folderTree;  // Browse for Folder -> its tree
+  std::map<WindowHandle, WindowHandle> fileField;   // dialog -> its file-name field
   std::map<WindowHandle, DialogSigns> signs;
   std::map<WindowHandle, std::uint32_t> integrity;
   std::optional<std::uint32_t> ownIntegrity = 0x2000;
@@ -43,13 +45,18 @@ class FakeDesktop : public Desktop {
   std::vector<Clipboard> clipboardDuringPaste;
   std::map<WindowHandle, std::wstring> returned;  // dialog -> the name it returned
   std::map<WindowHandle, std::wstring> movedTo;
+  std::map<WindowHandle, std::wstring> treeSelected;  // Browse for Folder -> the folder
 
   void SetBusyPointer(bool busy) override { pointer.push_back(busy); }
   Candidate Inspect(WindowHandle match) override {
     if (!tree_.Exists(match)) return {};
     const WindowHandle root = tree_.Root(match);
-    return {root, !hidden.count(root), !disabled.count(root), cloaked.count(root) != 0,
-            FileNameField(root)};
+    return {root,
+            !hidden.count(root),
+            !disabled.count(root),
+            cloaked.count(root) != 0,
+            FileNameField(root),
+            folderTree.count(root) ? folderTree[root] : 0};
   }
   DialogSigns SignsOf(WindowHandle dialog) override { return signs[dialog]; }
   std::optional<std::uint32_t> OwnIntegrity() override { return ownIntegrity; }
@@ -61,6 +68,14 @@ class FakeDesktop : public Desktop {
   PathKind KindOfPath(std::wstring_view path) override {
     const auto it = paths.find(std::wstring(path));
     return it == paths.end() ? PathKind::Missing : it->second;
+  }
+  std::optional<std::wstring> FolderOf(WindowHandle dialog) override {
+    if (!shows.count(dialog)) return std::nullopt;
+    return shows[dialog];
+  }
+  bool SelectFolder(WindowHandle dialog, std::wstring_view folder) override {
+    treeSelected[dialog] = folder;
+    return true;
   }
   WindowHandle Activate(WindowHandle topLevel) override {
     if (!tree_.Exists(topLevel) || hidden.count(topLevel)) return 0;
@@ -88,7 +103,8 @@ class FakeDesktop : public Desktop {
   void WatchForMove(WindowHandle) override { movedTo.clear(); }
   Answer WaitForAnswer(WindowHandle dialog, WindowHandle) override {
     if (!tree_.Exists(dialog)) return Answer::Closed;
-    return movedTo.count(dialog) ? Answer::Moved : Answer::NoSign;
+    if (movedTo.count(dialog)) return Answer::Moved;
+    return stayed_ ? Answer::Stayed : Answer::NoSign;
   }
   bool SendKeys(std::span<const KeyChord> keys) override {
     sent.emplace_back(keys.begin(), keys.end());
@@ -130,6 +146,8 @@ class FakeDesktop : public Desktop {
     const bool folder = !name.empty() && name.back() == L'\\';
     PathKind kind = KindOfPath(name);
     if (kind == PathKind::Missing && folder) kind = KindOfPath(name.substr(0, name.size() - 1));
+    stayed_ = kind == PathKind::Folder && shows.count(dialog) && shows[dialog] + L"\\" == name;
+    if (stayed_) return;  // already there: nothing changes at all
     if (kind == PathKind::Folder) {
       movedTo[dialog] = name;
       if (clearsOnMove.count(dialog)) text[field].clear();
@@ -150,6 +168,7 @@ class FakeDesktop : public Desktop {
 
   FakeWindowTree& tree_;
   Clipboard saved_;
+  bool stayed_ = false;
 };
 
 }  // namespace hop::testing

@@ -25,7 +25,8 @@ struct World {
     app = tree.Add(kDesktop, L"Notes", L"NotesMain");
     desktop.paths = {{L"C:\\fav", PathKind::Folder},
                      {L"C:\\fav\\", PathKind::Folder},
-                     {L"C:\\fav\\budget.xlsx", PathKind::File}};
+                     {L"C:\\fav\\budget.xlsx", PathKind::File},
+                     {L"C:\\work\\sub", PathKind::Folder}};
     dialog = AddDialog(L"Save As", kSaveSigns);
   }
 
@@ -254,23 +255,120 @@ TEST_F(Delivery, NothingIsSentWithoutAPathOrAnActiveDialog) {
   EXPECT_TRUE(desktop.sent.empty() && vanishing.sent.empty());
 }
 
-TEST(DialogKind, OpenOnlyOnEvidenceAndNoneAgainst) {
+TEST(DialogKind, ToldByStructureOrTheSystemsOwnWordsAndOpenOnlyOnEvidence) {
+  const DialogWords german{{L"&\u00d6ffnen", L"Suchen &in:"},
+                           {L"&Speichern", L"Speichern &in:", L"Speichern", L"Speichern als"},
+                           {L"Ordner ausw\u00e4hlen"}};
+  const DialogWords french{{L"&Ouvrir", L"Regarder &dans :"},
+                           {L"&Enregistrer", L"Enregistrer &dans :"},
+                           {L"S\u00e9lectionner un dossier"}};
   const struct Case {
     DialogSigns signs;
     DialogKind kind;
+    const char* row;
   } cases[] = {
-      {{true, false, L"", L""}, DialogKind::Save},
-      {{false, true, L"", L""}, DialogKind::Open},
-      {{false, false, L"&Open", L"Look &in:"}, DialogKind::Open},
-      {{false, false, L"Open", L""}, DialogKind::Open},
-      {{false, false, L"&Save", L"Save &in:"}, DialogKind::Save},
-      {{false, false, L"Save", L""}, DialogKind::Save},
-      {{false, true, L"&Save", L""}, DialogKind::Save},
-      {{false, false, L"&Open", L"Save &in:"}, DialogKind::Save},
-      {{false, false, L"\u00d6&ffnen", L"Suchen &in:"}, DialogKind::Save},
-      {{false, false, L"", L""}, DialogKind::Save},
+      {{true, false, L"", L""}, DialogKind::Save, "Windows' Save view"},
+      {{false, true, L"", L""}, DialogKind::Open, "Windows' Open structure"},
+      {{false, true, L"&Save", L""}, DialogKind::Save, "Save text outweighs Open structure"},
+      {{false, false, L"&Open", L"Look &in:"}, DialogKind::Open, "English Open"},
+      {{false, false, L"&Save", L"Save &in:"}, DialogKind::Save, "English Save"},
+      {{false, false, L"&Open", L"Save &in:"}, DialogKind::Save, "evidence against Open"},
+      {{false, false, L"&\u00d6ffnen", L"Suchen &in:"}, DialogKind::Save, "German, no words"},
+      {{false, false, L"&\u00d6ffnen", L"Suchen &in:", L"", false, german},
+       DialogKind::Open,
+       "German Open"},
+      {{false, false, L"&Speichern", L"", L"", false, german}, DialogKind::Save, "German Save"},
+      {{false, false, L"&Open", L"Look &in:", L"", false, german},
+       DialogKind::Save,
+       "English texts on a German system tell nothing"},
+      {{false, false, L"Ouvrir", L"Regarder dans", L"", false, french},
+       DialogKind::Open,
+       "French Open"},
+      {{false, false, L"&Enregistrer", L"", L"", false, french}, DialogKind::Save, "French Save"},
+      {{false, false, L"&Open", L"", L"Select Folder"}, DialogKind::FolderPicker, "Wine's picker"},
+      {{false, true, L"Select Folder", L""}, DialogKind::FolderPicker, "Windows' picker"},
+      {{false, false, L"&\u00d6ffnen", L"", L"Ordner ausw\u00e4hlen", false, german},
+       DialogKind::FolderPicker,
+       "German picker"},
+      {{false, false, L"OK", L"", L"Browse", true}, DialogKind::BrowseForFolder, "Browse"},
+      {{false, false, L"", L""}, DialogKind::Save, "unknown"},
   };
-  for (const auto& c : cases) EXPECT_EQ(KindOf(c.signs), c.kind) << c.signs.okButton;
+  for (const auto& c : cases) EXPECT_EQ(KindOf(c.signs), c.kind) << c.row;
+}
+
+// Dialogs that already show the folder, folder pickers, Browse for Folder and relative entries:
+// what the dialog ends up showing and holding, and that none is confirmed for the user.
+TEST(DeliveryTo, EveryDialogEndsAsPlannedAndPickersAreNeverConfirmed) {
+  const DialogSigns picker{false, false, L"&Open", L"", L"Select Folder"};
+  const DialogSigns browse{false, false, L"OK", L"", L"Browse", true};
+  const struct Case {
+    DialogSigns signs;
+    std::optional<std::wstring> shows;  // the folder the dialog reports
+    std::wstring path;
+    std::wstring typed, field, selected;
+    DeliveryOutcome outcome;
+    const char* row;
+  } cases[] = {
+      {kSaveSigns, L"C:\\fav", L"C:\\fav", L"C:\\fav\\~", L"Suggested.txt", L"",
+       DeliveryOutcome::Delivered, "already there: the earlier text back"},
+      {kSaveSigns, L"C:\\fav", L"C:\\fav\\budget.xlsx", L"C:\\fav\\~", L"budget.xlsx", L"",
+       DeliveryOutcome::Delivered, "already there: the file's name"},
+      {kOpenSigns, L"C:\\fav", L"C:\\fav\\", L"C:\\fav\\~", L"Suggested.txt", L"",
+       DeliveryOutcome::Delivered, "already there in Open"},
+      {picker, std::nullopt, L"C:\\fav\\", L"C:\\fav", L"C:\\fav", L"", DeliveryOutcome::Delivered,
+       "picker: the folder left in the field, no Enter"},
+      {picker, std::nullopt, L"C:\\fav\\budget.xlsx", L"C:\\fav", L"C:\\fav", L"",
+       DeliveryOutcome::Delivered, "picker: a file's folder"},
+      {browse, std::nullopt, L"C:\\fav\\budget.xlsx", L"", L"Suggested.txt", L"C:\\fav",
+       DeliveryOutcome::Delivered, "Browse: the tree selects the file's folder"},
+      {browse, std::nullopt, L"fav", L"", L"Suggested.txt", L"", DeliveryOutcome::PathMissing,
+       "Browse: a relative entry has no folder to be read against"},
+      {kSaveSigns, L"C:\\work\\sub", L"..\\..\\fav\\budget.xlsx", L"C:\\fav\\~", L"budget.xlsx",
+       L"", DeliveryOutcome::Delivered, "relative: read against the dialog's folder"},
+      {kSaveSigns, L"C:\\work", L"fav", L"", L"Suggested.txt", L"", DeliveryOutcome::PathMissing,
+       "relative: missing in the dialog's folder"},
+      {kSaveSigns, std::nullopt, L"..\\fav", L"..\\fav", L"..\\fav", L"",
+       DeliveryOutcome::Delivered, "relative, folder unreadable: typed as stored, no Enter"},
+      {kOpenSigns, std::nullopt, L"docs", L"docs~", L"docs", L"", DeliveryOutcome::Delivered,
+       "relative, folder unreadable: Open confirms what the user stored"},
+  };
+  for (const auto& c : cases) {
+    World w;
+    auto& d = w.desktop;
+    d.signs[w.dialog] = c.signs;
+    d.clearsOnMove.clear();  // like Wine's Vista-style dialogs: a stay changes nothing at all
+    if (c.shows) d.shows[w.dialog] = *c.shows;
+    if (c.signs.folderTree) {
+      d.fileField.erase(w.dialog);
+      d.folderTree[w.dialog] = w.tree.Add(w.dialog, L"", L"SysTreeView32", 14145);
+    }
+    const WindowHandle field = w.Field(w.dialog);
+    EXPECT_EQ(w.delivery.Deliver(d, c.path, false), c.outcome) << c.row;
+    EXPECT_EQ(w.Typed(), c.typed) << c.row;
+    if (field) {
+      EXPECT_EQ(d.text[field], c.field) << c.row;
+    }
+    EXPECT_EQ(d.treeSelected[w.dialog], c.selected) << c.row;
+    EXPECT_TRUE(d.returned.empty()) << c.row;
+  }
+}
+
+TEST(RelativePaths, AreReadAgainstTheFolderWithoutClimbingPastItsRoot) {
+  const struct Case {
+    std::wstring folder, relative, resolved;
+  } cases[] = {
+      {L"C:\\work\\sub", L"docs", L"C:\\work\\sub\\docs"},
+      {L"C:\\work\\sub\\", L"..\\shared\\", L"C:\\work\\shared\\"},
+      {L"C:\\work", L".\\a/./b", L"C:\\work\\a\\b"},
+      {L"C:\\work", L"..\\..\\..", L"C:\\"},
+      {L"\\\\server\\share\\x", L"..\\..\\y", L"\\\\server\\share\\y"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Resolved(c.folder, c.relative), c.resolved) << c.relative;
+  for (const std::wstring path : {L"docs", L"..\\shared", L".\\x"}) EXPECT_TRUE(IsRelative(path));
+  for (const std::wstring path :
+       {L"C:\\x", L"C:x", L"\\\\server\\share", L"\\x", L"%USERPROFILE%\\x", L"shell:Downloads"}) {
+    EXPECT_FALSE(IsRelative(path)) << path;
+  }
 }
 
 TEST(DeliveryNotice, EveryFailureIsToldAndDeliveredPathsAreNot) {

@@ -10,6 +10,7 @@
 
 #include "delivery/path_delivery.h"
 #include "delivery/win32_desktop.h"
+#include "delivery/win32_dialog_words.h"
 #include "delivery/win32_window_tree.h"
 #include "win32/unique_handle.h"
 
@@ -327,6 +328,15 @@ TEST(Win32Delivery, TheSaveDialogsViewFieldIsFoundAndARunBoxHasNone) {
   EXPECT_FALSE(desktop.Inspect(AsWindowHandle(run.get())).field);
   EXPECT_TRUE(desktop.Inspect(AsWindowHandle(save.get())).visible);
   EXPECT_FALSE(desktop.Inspect(AsWindowHandle(save.get())).cloaked);
+}
+
+// The words come out of the system's own string table and Open template, in the language
+// the tests run in.
+TEST(Win32Delivery, TheSystemsDialogWordsAreReadFromItsResources) {
+  const DialogWords& words = SystemDialogWords();
+  EXPECT_EQ(words.open, (std::vector<std::wstring>{L"&Open", L"Look &in:"}));
+  EXPECT_EQ(words.save, (std::vector<std::wstring>{L"&Save", L"Save &in:", L"Save", L"Save As"}));
+  EXPECT_EQ(words.picker, std::vector<std::wstring>{L"Select Folder"});
 }
 
 }  // namespace

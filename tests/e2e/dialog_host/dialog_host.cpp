@@ -6,10 +6,11 @@
 //
 // KIND: classic, vista (Open dialogs: GetOpenFileNameW, IFileOpenDialog); classic-save,
 // classic-save-prompt (GetSaveFileNameW without and with OFN_OVERWRITEPROMPT), vista-save
-// (IFileSaveDialog); classic-busy (a classic Open dialog that opens a message box over itself,
-// logging "box"); decoys (no file dialog: a hidden titled dialog and a visible Run-like box
-// whose command line has the focus, logging "text <text>" when it changes and "command <id>"
-// when it is confirmed).
+// (IFileSaveDialog); picker (IFileOpenDialog picking folders); browse (SHBrowseForFolderW,
+// logging each selected folder as a folder change); classic-busy (a classic Open dialog that opens
+// a message box over itself, logging "box"); decoys (no file dialog: a hidden titled dialog and a
+// visible Run-like box whose command line has the focus, logging "text <text>" when it changes and
+// "command <id>" when it is confirmed).
 //
 // Log lines (UTF-8): "ready <hwnd>", "folder <microseconds> <path>", "result ok <path>",
 // "result cancel". Times are QueryPerformanceCounter microseconds, a clock every process of the
@@ -17,6 +18,7 @@
 #include <windows.h>
 // After windows.h, which they need.
 #include <commdlg.h>
+#include <shlobj.h>
 #include <shobjidl.h>
 
 #include <cstdio>
@@ -156,7 +158,8 @@ class Events : public IFileDialogEvents {
   bool ready_ = false;
 };
 
-int RunVista(const wchar_t* start, const wchar_t* title, bool save, const wchar_t* suggested) {
+int RunVista(const wchar_t* start, const wchar_t* title, bool save, const wchar_t* suggested,
+             bool pickFolders = false) {
   IFileDialog* dialog = nullptr;
   const HRESULT created =
       ::CoCreateInstance(save ? CLSID_FileSaveDialog : CLSID_FileOpenDialog, nullptr,
@@ -171,6 +174,10 @@ int RunVista(const wchar_t* start, const wchar_t* title, bool save, const wchar_
   DWORD cookie = 0;
   dialog->Advise(&events, &cookie);
   if (title) dialog->SetTitle(title);
+  FILEOPENDIALOGOPTIONS options = 0;
+  if (pickFolders && SUCCEEDED(dialog->GetOptions(&options))) {
+    dialog->SetOptions(options | FOS_PICKFOLDERS);
+  }
   if (suggested) dialog->SetFileName(suggested);
   if (start) {
     IShellItem* folder = nullptr;
@@ -194,6 +201,36 @@ int RunVista(const wchar_t* start, const wchar_t* title, bool save, const wchar_
   }
   dialog->Unadvise(cookie);
   dialog->Release();
+  return 0;
+}
+
+int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM start) {
+  if (message == BFFM_INITIALIZED) {
+    if (start) ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, start);
+    LogReady(dialog);
+  }
+  wchar_t path[MAX_PATH] = {};
+  if (message == BFFM_SELCHANGED &&
+      ::SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path)) {
+    LogFolder(path);
+  }
+  return 0;
+}
+
+int RunBrowse(const wchar_t* start, const wchar_t* title) {
+  BROWSEINFOW info{};
+  info.lpszTitle = title;
+  info.ulFlags = BIF_RETURNONLYFSDIRS;
+  info.lpfn = &BrowseCallback;
+  info.lParam = reinterpret_cast<LPARAM>(start);
+  PIDLIST_ABSOLUTE chosen = ::SHBrowseForFolderW(&info);
+  wchar_t path[MAX_PATH] = {};
+  if (chosen && ::SHGetPathFromIDListW(chosen, path)) {
+    Log("result ok " + Utf8(path));
+  } else {
+    Log("result cancel");
+  }
+  ::CoTaskMemFree(chosen);
   return 0;
 }
 
@@ -250,8 +287,10 @@ int wmain(int argc, wchar_t** argv) {
   ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   openBox = kind == L"classic-busy";
   int result = 2;
-  if (kind == L"vista" || kind == L"vista-save") {
-    result = RunVista(start, title, kind == L"vista-save", suggested);
+  if (kind == L"vista" || kind == L"vista-save" || kind == L"picker") {
+    result = RunVista(start, title, kind == L"vista-save", suggested, kind == L"picker");
+  } else if (kind == L"browse") {
+    result = RunBrowse(start, title);
   } else if (kind == L"classic-save" || kind == L"classic-save-prompt") {
     result = RunClassic(start, title, true, kind == L"classic-save" ? 0 : OFN_OVERWRITEPROMPT,
                         suggested);
