@@ -251,3 +251,11 @@ def test_the_menu_adds_the_folder_the_dialog_shows_once_and_leaves_the_dialog_al
         d.wait_no_menu()
         assert d.registry()["Amount"] == "3" and "Path4" not in d.registry()
         assert host.folders() == ["C:\\hop\\alpha"] and host.field("result") is None
+
+        # Browse for Folder: the folder is its tree's selection, a few levels deep.
+        browse = Host(d, "browse", "hotkey-add-browse", start="C:\\windows\\system32")
+        pop(d)
+        d.keys("a")
+        wait_until(lambda: d.registry().get("Path4", "").lower() == "c:\\windows\\system32\\",
+                   what="the tree's folder stored")
+        assert len(browse.folders()) == 1 and browse.field("result") is None
