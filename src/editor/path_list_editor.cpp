@@ -15,11 +15,21 @@ void PathListEditor::cboPaths_Change() {
   if (view_.DeleteEnabled()) view_.SetDeleteEnabled(false);
 }
 
-bool PathListEditor::IsDuplicate(const std::wstring& path) const {
-  bool duplicate = false;
-  const std::size_t count = paths_.PathCount();
-  for (std::size_t i = 0; i < count; ++i) duplicate = duplicate || view_.List(i) == path;
-  return duplicate;
+bool CanAddPath(const PathMenu& paths, const std::wstring& path) {
+  if (path.empty() || paths.PathCount() >= PathMenu::kMaxPaths) return false;
+  // The editor's list and the path menu hold the same paths at every moment (see the header),
+  // so the menu is what every caller compares with.
+  const std::size_t count = paths.PathCount();
+  for (std::size_t k = 1; k <= count; ++k) {
+    if (paths.Caption(k) == path) return false;
+  }
+  return true;
+}
+
+bool AddPath(PathMenu& paths, const std::wstring& path) {
+  if (!CanAddPath(paths, path)) return false;
+  const auto pos = static_cast<std::uint8_t>(paths.PathCount() + 1);
+  return paths.AddMenuItem(pos, path);
 }
 
 void PathListEditor::cmdAdd_Click() {
@@ -28,10 +38,7 @@ void PathListEditor::cmdAdd_Click() {
   // With no selection the previous selection is entry 0, so some entry is always selected
   // afterwards and the enabled Delete has something to remove.
   const std::size_t previous = view_.ListIndex().value_or(0);
-  const bool full = paths_.PathCount() >= PathMenu::kMaxPaths;
-  if (!IsDuplicate(path) && !full) {
-    const auto pos = static_cast<std::uint8_t>(paths_.PathCount() + 1);
-    paths_.AddMenuItem(pos, path);
+  if (AddPath(paths_, path)) {
     view_.SetListIndex(view_.AddItem(path));
   } else if (view_.ListCount() > 0) {
     view_.SetListIndex(previous < view_.ListCount() ? previous : 0);

@@ -16,6 +16,13 @@
 
 namespace hop {
 
+// Add's rule over the path list, for every way a path is added: a path goes in unless it is
+// empty, already listed (an exact, case-sensitive comparison of the whole text) or the list
+// is full.
+bool CanAddPath(const PathMenu& paths, const std::wstring& path);
+// Adds the path as Add does, as the last path menu item; false when CanAddPath refuses it.
+bool AddPath(PathMenu& paths, const std::wstring& path);
+
 class PathListEditor {
  public:
   PathListEditor(PathMenu& paths, EditorView& view) : paths_(paths), view_(view) {}
@@ -32,7 +39,6 @@ class PathListEditor {
   void Form_Unload();
 
  private:
-  bool IsDuplicate(const std::wstring& path) const;
   void SyncMenuCaptions();
 
   PathMenu& paths_;

@@ -7,6 +7,7 @@
 
 #include "explorer/open_folders.h"
 #include "explorer/win32_open_folders_menu.h"
+#include "hotkey/add_folder.h"
 #include "hotkey/hotkey_menu.h"
 #include "win32/dpi.h"
 #include "win32/window_queries.h"
@@ -32,7 +33,8 @@ HWND FieldBox(HWND field) {
 // The menu's size as the system will draw it, near enough to choose a side: the widest caption
 // in the menu font beside the check-mark columns, and one row per item (a separator counted as
 // one too).
-SIZE ExpectedMenuSize(HWND window, const PathMenu& paths, std::span<const std::wstring> captions) {
+SIZE ExpectedMenuSize(HWND window, const PathMenu& paths, std::span<const std::wstring> captions,
+                      const std::optional<std::wstring>& addFolder) {
   const UINT dpi = win32::DpiForWindow(window);
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
@@ -54,7 +56,7 @@ SIZE ExpectedMenuSize(HWND window, const PathMenu& paths, std::span<const std::w
   const int check = ::GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi);
   const int row = std::max<int>(text.tmHeight + 4, ::GetSystemMetricsForDpi(SM_CYMENU, dpi) - 1);
   const int border = 2 * ::GetSystemMetricsForDpi(SM_CYEDGE, dpi) + 2;
-  const auto rows = static_cast<int>(captions.size() + 1 + section);
+  const auto rows = static_cast<int>(captions.size() + 1 + section + (addFolder ? 2 : 0));
   return {widest + 2 * check + 2 * border, row * rows + border};
 }
 
@@ -91,8 +93,8 @@ std::optional<LRESULT> AnswerMenuChar(WPARAM wParam, LPARAM lParam, HWND typingW
   return MAKELRESULT(static_cast<WORD>(*item), MNC_EXECUTE);
 }
 
-win32::UniqueMenu BuildHotkeyMenu(const PathMenu& paths, std::span<const std::wstring> folders) {
-
+win32::UniqueMenu BuildHotkeyMenu(const PathMenu& paths, std::span<const std::wstring> folders,
+                                  const std::optional<std::wstring>& addFolder) {
   win32::UniqueMenu menu(::CreatePopupMenu());
   if (!menu) return menu;
   const std::wstring heading(paths.Caption(0));
@@ -102,12 +104,17 @@ win32::UniqueMenu BuildHotkeyMenu(const PathMenu& paths, std::span<const std::ws
   for (std::size_t k = 1; k <= paths.PathCount(); ++k)
     ::AppendMenuW(menu.get(), MF_STRING, k, all[k - 1].c_str());
   AppendOpenFolders(menu.get(), all.subspan(paths.PathCount()));
+  if (addFolder) {
+    ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu.get(), MF_STRING, kAddFolderCommand, addFolder->c_str());
+  }
   return menu;
 }
 
 std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths,
-                            std::span<const std::wstring> folders, HWND field) {
-  const win32::UniqueMenu menu = BuildHotkeyMenu(paths, folders);
+                            std::span<const std::wstring> folders, HWND field,
+                            const std::optional<std::wstring>& addFolder) {
+  const win32::UniqueMenu menu = BuildHotkeyMenu(paths, folders, addFolder);
   if (!menu) return 0;
   RECT fieldRect{};
   ::GetWindowRect(FieldBox(field), &fieldRect);
@@ -116,7 +123,7 @@ std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths,
     fieldRect.right = fieldRect.left;
     fieldRect.bottom = fieldRect.top;
   }
-  const SIZE size = ExpectedMenuSize(field, paths, HotkeyMenuCaptions(paths, folders));
+  const SIZE size = ExpectedMenuSize(field, paths, HotkeyMenuCaptions(paths, folders), addFolder);
   const MenuAnchor anchor = HotkeyMenuAnchor(
       ToScreenRect(fieldRect), ToScreenRect(win32::WorkAreaOf(field)), size.cx, size.cy);
   UINT placement = TPM_VERTICAL;
@@ -125,6 +132,7 @@ std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths,
   // Should the estimate be off, the system still keeps the menu off the field.
   const auto chosen = static_cast<std::size_t>(
       win32::TrackMenu(owner, menu.get(), POINT{anchor.x, anchor.y}, placement, &fieldRect));
+  if (addFolder && chosen == kAddFolderCommand) return chosen;
   const bool known =
       chosen <= paths.PathCount() || ChosenOpenFolder(static_cast<UINT>(chosen), folders);
   return known ? chosen : 0;

@@ -15,15 +15,17 @@ namespace hop {
 
 // The disabled heading, then one item per path with its digit (identifier k for path k), then
 // the folders open in Explorer, if any, with their section (identifiers from
-// kFirstOpenFolderId).
-win32::UniqueMenu BuildHotkeyMenu(const PathMenu& paths,
-                                  std::span<const std::wstring> folders = {});
+// kFirstOpenFolderId), and, when `addFolder` holds its caption, a separator and the item
+// kAddFolderCommand.
+win32::UniqueMenu BuildHotkeyMenu(const PathMenu& paths, std::span<const std::wstring> folders = {},
+                                  const std::optional<std::wstring>& addFolder = std::nullopt);
 
 // Shows the menu below `field` (owned by `owner`, which is made the foreground window so the
 // menu closes when the user clicks elsewhere) and waits for a choice: the chosen item's
-// identifier, 0 when the menu was dismissed.
+// identifier (a path's index, an open folder's, kAddFolderCommand), 0 when it was dismissed.
 std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths,
-                            std::span<const std::wstring> folders, HWND field);
+                            std::span<const std::wstring> folders, HWND field,
+                            const std::optional<std::wstring>& addFolder = std::nullopt);
 
 // The owner's answer to WM_MENUCHAR: a key of the digit row chooses the item with that digit
 // even where the keyboard layout types another character on it. The key is known by its

@@ -4,17 +4,30 @@
 
 #include "delivery/delivery_notice.h"
 #include "editor/editor_window.h"
+#include "editor/path_list_editor.h"
 #include "explorer/open_folders.h"
+#include "hotkey/add_folder.h"
 #include "hotkey/dialog_hotkey.h"
 #include "hotkey/hotkey_menu.h"
 #include "hotkey/hotkey_setting.h"
 #include "hotkey/hotkey_window.h"
+#include "hotkey/win32_dialog_folder.h"
 #include "hotkey/win32_hotkey_menu.h"
-#include "model/scoped_flag.h"
 #include "hotkey/win32_key_layout.h"
+#include "model/scoped_flag.h"
 #include "shell/main_window.h"
 
 namespace hop {
+namespace {
+
+bool FocusIsIn(HWND dialog, HWND field) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  return ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info) &&
+         info.hwndFocus == field;
+}
+
+}  // namespace
 
 void MainWindow::StartHotkey() {
   hotkeyWindow_ = std::make_unique<HotkeyWindow>(hwnd_, largeIcon_.get());
@@ -51,20 +64,38 @@ void MainWindow::OnDialogHotkey() {
     tray_.ShowBalloon(kNoticeTitle, NoPathsNotice());
     return;
   }
+  const auto folder = ReadDialogFolder(dialog);
+  const auto addFolder = AddFolderCaption(paths_, folder);
+  const bool focusInField = FocusIsIn(dialog, field);
   std::size_t chosen = 0;
   {
     const ScopedFlag open(menuOpen_);
     menuDialog_ = dialog;  // whose keyboard layout tells the digit keys
-    chosen = PopupHotkeyMenu(hwnd_, paths_, ReadOpenFolders(), field);
+    chosen = PopupHotkeyMenu(hwnd_, paths_, ReadOpenFolders(), field, addFolder);
     menuDialog_ = nullptr;
   }
-  if (chosen >= 1 && chosen <= PathCount())
+  if (chosen == kAddFolderCommand)
+    AddDialogFolder(*folder, dialog, focusInField ? nullptr : field);
+  else if (chosen >= 1 && chosen <= PathCount())
     mnuPath_Click(static_cast<int>(chosen), dialog);
-  else if (const auto folder = ChosenOpenFolder(static_cast<unsigned>(chosen), openFolders_))
-    DeliverPath(*folder, dialog);
+  else if (const auto openFolder = ChosenOpenFolder(static_cast<unsigned>(chosen), openFolders_))
+    DeliverPath(*openFolder, dialog);
   // The user goes on typing in the dialog: it is given back the focus when the menu was
   // dismissed (with no key sent) or the path could not be delivered.
   if (::IsWindow(dialog) && ::GetForegroundWindow() != dialog) ::SetForegroundWindow(dialog);
+}
+
+void MainWindow::AddDialogFolder(const std::wstring& folder, HWND dialog, HWND field) {
+  // As the editor's Add: appended unless listed already or the list is full; stored at once.
+  if (AddPath(paths_, StoredFolder(folder))) {
+    SaveSettings();
+    tray_.SetTipText(TipText(PathCount()));
+  }
+  // Nothing is typed into the dialog. Made the foreground again, it puts the focus back where
+  // it was; only a focus elsewhere is moved to the file-name field.
+  if (!::IsWindow(dialog)) return;
+  ::SetForegroundWindow(dialog);
+  if (field) ::PostMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
 }
 
 }  // namespace hop

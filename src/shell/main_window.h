@@ -85,6 +85,9 @@ class MainWindow {
   void OnTrayNotification(TrayNotification notification);
   // The hotkey was pressed while a file dialog was in front (hotkey_commands.cpp).
   void OnDialogHotkey();
+  // Adds the folder a file dialog shows, chosen from the hotkey's menu, and gives the dialog
+  // back the foreground, the focus moved to `field` when given (hotkey_commands.cpp).
+  void AddDialogFolder(const std::wstring& folder, HWND dialog, HWND field);
   // The hotkey as it is now: nothing when the user chose none.
   std::optional<Hotkey> CurrentHotkey() const;
 

@@ -276,3 +276,46 @@ def test_in_browse_for_folder_the_menu_opens_at_the_trees_top_left_and_a_digit_s
             d.screenshot("hotkey_browse_failed")
             raise
         assert host.field("result") is None, "OK stays the user's"
+
+
+def test_the_menu_adds_the_folder_the_dialog_shows_once_and_leaves_the_dialog_alone():
+    with Desktop() as d:
+        os.makedirs(os.path.join(DRIVE_C, "hop", "alpha"), exist_ok=True)
+        earlier = [folder("add earlier"), "C:\\R&D\\"]
+        start_with_paths(d, *earlier)
+        host = Host(d, "classic", "hotkey-add", start="C:\\hop\\alpha")
+        wait_until(lambda: host.folders() == ["C:\\hop\\alpha"], what="the dialog in C:\\hop\\alpha")
+        text_before = field_text(d, host)
+
+        pop(d)
+        d.screenshot("hotkey_add_folder")
+        d.keys("a")
+        d.wait_no_menu()
+        wait_until(lambda: d.registry().get("Amount") == "3", what="the folder stored at once")
+        stored = d.registry()
+        assert [stored[f"Path{k}"] for k in (1, 2, 3)] == [*earlier, "C:\\hop\\alpha\\"]
+        d.xdotool("mousemove", str(d.icon_at[0]), str(d.icon_at[1] - 1))
+        wait_until(lambda: "3 Hopdirs" in d.tooltip_text(), what="the tip counting it")
+        # Nothing reached the dialog: no folder change, no result, no typing; it is in front.
+        wait_until(lambda: d.foreground()["window"]["hwnd"] == host.hwnd, timeout=5,
+                   what="the dialog in front again")
+        time.sleep(0.5)
+        assert host.folders() == ["C:\\hop\\alpha"] and host.field("result") is None
+        assert field_text(d, host) == text_before
+
+        # Listed now: the item is gone, and "a" chooses nothing.
+        pop(d)
+        d.keys("a")
+        time.sleep(0.5)
+        d.keys("esc")
+        d.wait_no_menu()
+        assert d.registry()["Amount"] == "3" and "Path4" not in d.registry()
+        assert host.folders() == ["C:\\hop\\alpha"] and host.field("result") is None
+
+        # Browse for Folder: the folder is its tree's selection, a few levels deep.
+        browse = Host(d, "browse", "hotkey-add-browse", start="C:\\windows\\system32")
+        pop(d)
+        d.keys("a")
+        wait_until(lambda: d.registry().get("Path4", "").lower() == "c:\\windows\\system32\\",
+                   what="the tree's folder stored")
+        assert len(browse.folders()) == 1 and browse.field("result") is None
