@@ -1,6 +1,7 @@
 #include "delivery/win32_dialog_survey.h"
 
 #include "delivery/win32_dialog_words.h"
+#include "win32/window_queries.h"
 
 namespace hop {
 namespace {
@@ -28,24 +29,6 @@ bool IsSaveViewField(HWND edit, HWND dialog) {
   const HWND combo = ::GetParent(edit);
   return ClassOf(combo) == L"ComboBox" && ClassOf(::GetParent(combo)) == L"FloatNotifySink" &&
          HasAncestorOfClass(combo, dialog, L"DUIViewWndClassName");
-}
-
-// The first descendant of the class, in the order EnumChildWindows visits them.
-HWND ChildOfClass(HWND root, const wchar_t* className) {
-  struct Search {
-    const wchar_t* className;
-    HWND found;
-  } search{className, nullptr};
-  ::EnumChildWindows(
-      root,
-      [](HWND child, LPARAM lParam) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(lParam);
-        if (ClassOf(child) != s.className) return TRUE;
-        s.found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 HWND EditInside(HWND container) {
@@ -91,9 +74,16 @@ BOOL CALLBACK Note(HWND child, LPARAM lParam) {
 }  // namespace
 
 std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  const int length = ::GetClassNameW(window, name, 64);
-  return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+  return win32::ClassName(window);
+}
+
+HWND ChildOfClass(HWND root, std::wstring_view className) {
+  HWND found = nullptr;
+  win32::ForEachChild(root, [&](HWND child) {
+    if (ClassOf(child) == className) found = child;
+    return found == nullptr;
+  });
+  return found;
 }
 
 bool IsEditable(HWND window) {

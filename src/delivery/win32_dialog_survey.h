@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "delivery/dialog_kind.h"
 
@@ -30,6 +31,8 @@ DialogSurvey SurveyDialog(HWND root);
 DialogSigns SignsOf(const DialogSurvey& survey);
 
 std::wstring ClassOf(HWND window);
+// The first descendant of the class, in the order the system lists descendants.
+HWND ChildOfClass(HWND root, std::wstring_view className);
 // A visible, enabled, writable edit control.
 bool IsEditable(HWND window);
 // The dialog's current folder view (a new one is built for every folder it moves to).

@@ -22,24 +22,6 @@ constexpr std::chrono::milliseconds kFolderCheck{500};
 // Long paths included.
 constexpr std::size_t kPathChars = 32768;
 
-// The first descendant of `parent` of class `className`.
-HWND FindDescendant(HWND parent, std::wstring_view className) {
-  struct Search {
-    std::wstring_view className;
-    HWND found;
-  } search{className, nullptr};
-  ::EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM lParam) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(lParam);
-        if (ClassOf(child) != s.className) return TRUE;
-        s.found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR answer = 0;
   if (!::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK,
@@ -51,8 +33,8 @@ std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 // Windows' address bar: a toolbar inside "Breadcrumb Parent" whose text is "Address: <path>".
 std::optional<std::wstring> AddressBarFolder(HWND dialog) {
-  const HWND crumbs = FindDescendant(dialog, L"Breadcrumb Parent");
-  const HWND toolbar = crumbs ? FindDescendant(crumbs, L"ToolbarWindow32") : nullptr;
+  const HWND crumbs = ChildOfClass(dialog, L"Breadcrumb Parent");
+  const HWND toolbar = crumbs ? ChildOfClass(crumbs, L"ToolbarWindow32") : nullptr;
   if (!toolbar) return std::nullopt;
   std::vector<wchar_t> text(kPathChars + 64);
   const auto copied = Ask(toolbar, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
