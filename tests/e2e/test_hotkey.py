@@ -222,7 +222,8 @@ def test_with_explorer_windows_open_both_menus_are_as_before_and_deliver():
     with Desktop() as d:
         paths = [folder("explorer 1"), folder("explorer 2")]
         start_with_paths(d, *paths)
-        host = Host(d, "classic", "explorer")
+        # In a listed folder throughout, so the menu offers no folder to add, before or after.
+        host = Host(d, "classic", "explorer", start=paths[0])
 
         def size(menu):
             left, top, right, bottom = menu["rect"]
@@ -250,12 +251,12 @@ def test_with_explorer_windows_open_both_menus_are_as_before_and_deliver():
 
         assert tray_menu() == before["tray"]
         count = len(host.folders())
-        d.keys("down", "down", "enter")
-        host.wait_folder(paths[0], count)
+        d.keys("down", "down", "down", "enter")
+        host.wait_folder(paths[1], count)
         assert hotkey_menu() == before["hotkey"]
         count = len(host.folders())
-        d.keys("2")
-        host.wait_folder(paths[1], count)
+        d.keys("1")
+        host.wait_folder(paths[0], count)
 
 
 def test_in_browse_for_folder_the_menu_opens_at_the_trees_top_left_and_a_digit_selects():
