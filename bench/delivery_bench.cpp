@@ -245,10 +245,8 @@ class TimedDesktop : public Win32Desktop {
   bool SendKeys(std::span<const KeyChord> k) override {
     HOP_TIMED("keys", Win32Desktop::SendKeys(k))
   }
-  bool PasteInto(WindowHandle f) override {
-    HOP_TIMED("paste", Win32Desktop::PasteInto(f))
-  }
-  ClipboardSave SaveClipboard() override {
+  bool PasteInto(WindowHandle f) override{
+      HOP_TIMED("paste", Win32Desktop::PasteInto(f))} ClipboardSave SaveClipboard() override {
     HOP_TIMED("clip save", Win32Desktop::SaveClipboard())
   }
   bool SetClipboardText(std::wstring_view t) override {

@@ -81,9 +81,9 @@ int wmain(int argc, wchar_t** argv) {
     WaitFor([] { return ShownMenu() == nullptr; }, std::chrono::milliseconds(2000));
   }
   std::sort(millis.begin(), millis.end());
-  std::printf("hotkey to menu on screen: median %.1f ms, min %.1f, max %.1f over %d (goal: under "
-              "50 ms)\n",
-              (millis[kRounds / 2 - 1] + millis[kRounds / 2]) / 2, millis.front(), millis.back(),
-              kRounds);
+  std::printf(
+      "hotkey to menu on screen: median %.1f ms, min %.1f, max %.1f over %d (goal: under "
+      "50 ms)\n",
+      (millis[kRounds / 2 - 1] + millis[kRounds / 2]) / 2, millis.front(), millis.back(), kRounds);
   return 0;
 }

@@ -12,8 +12,8 @@
 #include "explorer/open_folders.h"
 #include "hotkey/dialog_hotkey.h"
 #include "hotkey/hotkey_window.h"
-#include "model/scoped_flag.h"
 #include "hotkey/win32_hotkey_menu.h"
+#include "model/scoped_flag.h"
 #include "shell/popup_menus.h"
 #include "shell/resource_ids.h"
 #include "win32/common_controls.h"
@@ -98,7 +98,8 @@ void MainWindow::OnTrayNotification(TrayNotification notification) {
   if (menuOpen_ || ending_ || !::IsWindowEnabled(hwnd_)) return;
   switch (ActionFor(notification, PathCount(), editor_->IsVisible())) {
     case TrayAction::PopupPathMenu:
-      return RunMenuChoice([&] { return PopupPathMenu(hwnd_, paths_, ReadOpenFolders(), tray_.MenuAnchor()); });
+      return RunMenuChoice(
+          [&] { return PopupPathMenu(hwnd_, paths_, ReadOpenFolders(), tray_.MenuAnchor()); });
     case TrayAction::PopupConfigMenu:
       return RunMenuChoice(
           [&] { return PopupConfigMenu(hwnd_, clipboardChecked_, tray_.MenuAnchor()); });

@@ -1,6 +1,5 @@
 #include "win32/common_controls.h"
 
-
 namespace hop::win32 {
 namespace {
 

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "path_lists.h"
-#include "window_texts.h"
 #include "explorer/open_folders.h"
 #include "hotkey/win32_hotkey_menu.h"
+#include "path_lists.h"
+#include "window_texts.h"
 
 namespace hop {
 namespace {
