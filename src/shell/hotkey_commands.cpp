@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "delivery/delivery_notice.h"
+#include "delivery/win32_dialog_survey.h"
 #include "editor/editor_window.h"
 #include "editor/path_list_editor.h"
 #include "explorer/open_folders.h"
@@ -18,16 +19,6 @@
 #include "shell/main_window.h"
 
 namespace hop {
-namespace {
-
-bool FocusIsIn(HWND dialog, HWND field) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof(info);
-  return ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info) &&
-         info.hwndFocus == field;
-}
-
-}  // namespace
 
 void MainWindow::StartHotkey() {
   hotkeyWindow_ = std::make_unique<HotkeyWindow>(hwnd_, largeIcon_.get());
@@ -66,7 +57,7 @@ void MainWindow::OnDialogHotkey() {
   }
   const auto folder = ReadDialogFolder(dialog);
   const auto addFolder = AddFolderCaption(paths_, folder);
-  const bool focusInField = FocusIsIn(dialog, field);
+  const bool focusInField = FocusOf(dialog) == field;
   std::size_t chosen = 0;
   {
     const ScopedFlag open(menuOpen_);
