@@ -17,6 +17,8 @@
 #include <thread>
 #include <utility>
 
+#include "win32/window_queries.h"
+
 namespace hop {
 namespace {
 
@@ -193,12 +195,10 @@ bool ReadShellWindows(const ComLibrary& com, ExplorerRead& read) {
 // The top-level windows from the front-most down.
 std::vector<HWND> FrontToBack() {
   std::vector<HWND> order;
-  ::EnumWindows(
-      [](HWND window, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&order));
+  win32::ForEachTopLevel([&](HWND window) {
+    order.push_back(window);
+    return true;
+  });
   return order;
 }
 
