@@ -192,6 +192,14 @@ bool ReadShellWindows(const ComLibrary& com, ExplorerRead& read) {
   return counted == E_NOTIMPL;
 }
 
+// Without a folder window of Explorer there is nothing to list, and the shell is not asked: no
+// call into another process while no folder is open. This also keeps Hopdirs clear of Wine 8's
+// list, which lists nothing, and after being asked for it Wine's desktop process was seen to end
+// now and then, taking every window of Hopdirs with it.
+bool AnyExplorerFolderWindow() {
+  return ::FindWindowExW(nullptr, nullptr, kExplorerFolderClass, nullptr) != nullptr;
+}
+
 // The top-level windows from the front-most down.
 std::vector<HWND> FrontToBack() {
   std::vector<HWND> order;
@@ -222,6 +230,7 @@ ExplorerWindows::~ExplorerWindows() {
 
 std::vector<ShellFolder> ExplorerWindows::Read() {
   if (last_ && (!last_->Finished() || last_->Unlisted())) return {};
+  if (!AnyExplorerFolderWindow()) return {};
   const auto deadline = std::chrono::steady_clock::now() + bound_;
   auto read = std::make_shared<ExplorerRead>();
   try {

@@ -12,6 +12,8 @@ namespace hop {
 struct ExplorerRead;
 
 inline constexpr std::chrono::milliseconds kExplorerReadBound{300};
+// The window class of Explorer's folder windows: the shell is asked only while one exists.
+inline constexpr wchar_t kExplorerFolderClass[] = L"CabinetWClass";
 
 // A call into an Explorer that does not answer cannot be interrupted, only given up on. So each
 // read runs on a worker thread in the multi-threaded apartment and the caller waits for it at
@@ -28,8 +30,9 @@ class ExplorerWindows {
   ExplorerWindows(const ExplorerWindows&) = delete;
   ExplorerWindows& operator=(const ExplorerWindows&) = delete;
 
-  // The entries of the shell's window list, in its order; nothing when Explorer is not running,
-  // is restarting or elevated, or the last read has not come back.
+  // The entries of the shell's window list, in its order; nothing when no Explorer folder window
+  // exists, Explorer is not running, is restarting or elevated, or the last read has not come
+  // back.
   std::vector<ShellFolder> Read();
 
  private:

@@ -12,10 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
 #include "win32/unique_handle.h"
+#include "win32/window_class.h"
 
 namespace hop {
 namespace {
@@ -139,9 +141,11 @@ class FakeShellWindows final : public IShellWindows, public IClassFactory {
   HOP_NOT_COUNTED
   HOP_NO_DISPATCH
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID iid, void** out) override {
+    ++asked;
     return QueryInterface(iid, out);
   }
   HRESULT STDMETHODCALLTYPE LockServer(WINBOOL) override { return S_OK; }
+  std::atomic<int> asked{0};
   HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override {
     *count = static_cast<LONG>(tabs_.size());
     return S_OK;
@@ -167,10 +171,14 @@ class FakeShellWindows final : public IShellWindows, public IClassFactory {
   std::vector<FakeTab*> tabs_;
 };
 
+constexpr WNDCLASSEXW kFolderWindow{.lpfnWndProc = ::DefWindowProcW,
+                                    .lpszClassName = kExplorerFolderClass};
+
+// Top-level windows are Explorer's folder windows by their class; children are tabs.
 HWND Window(HWND parent, bool visible) {
   const DWORD style = (parent ? WS_CHILD : WS_POPUP) | (visible ? WS_VISIBLE : 0);
-  return ::CreateWindowExW(0, L"STATIC", L"", style, 0, 0, 10, 10, parent, nullptr, nullptr,
-                           nullptr);
+  return ::CreateWindowExW(0, parent ? L"STATIC" : kExplorerFolderClass, L"", style, 0, 0, 10, 10,
+                           parent, nullptr, nullptr, nullptr);
 }
 
 PIDLIST_ABSOLUTE Folder(const std::wstring& path) {
@@ -182,6 +190,7 @@ TEST(ExplorerWindows, ReadsFoldersFrontToBackShownTabFirstAndGivesUpOnAWindowTha
   ::GetTempPathW(MAX_PATH, temp);
   const std::wstring awkward = std::wstring(temp) + L"hop R&D (\u00dcber) 100%";
   ::CreateDirectoryW(awkward.c_str(), nullptr);
+  const win32::WindowClass folderWindows(kFolderWindow);
   // Front to back: the hanging window, the back window, the front window with two tabs.
   const HWND hanging = Window(nullptr, false), back = Window(nullptr, false),
              front = Window(nullptr, false);
@@ -224,6 +233,25 @@ TEST(ExplorerWindows, ReadsFoldersFrontToBackShownTabFirstAndGivesUpOnAWindowTha
   ::CoUninitialize();
   for (HWND frame : {hanging, back, front}) ::DestroyWindow(frame);
   ::RemoveDirectoryW(awkward.c_str());
+}
+
+TEST(ExplorerWindows, AsksTheShellOnlyWhileAFolderWindowExists) {
+  FakeShellWindows list({});
+  ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  DWORD cookie = 0;
+  ::CoRegisterClassObject(kShellWindows, static_cast<IClassFactory*>(&list), CLSCTX_INPROC_SERVER,
+                          REGCLS_MULTIPLEUSE, &cookie);
+  ExplorerWindows reader;
+  EXPECT_TRUE(reader.Read().empty());
+  EXPECT_EQ(list.asked, 0);
+  {
+    const win32::WindowClass folderWindows(kFolderWindow);
+    const win32::UniqueWindow folderWindow(Window(nullptr, false));
+    EXPECT_TRUE(reader.Read().empty());
+    EXPECT_EQ(list.asked, 1);
+  }
+  ::CoRevokeClassObject(cookie);
+  ::CoUninitialize();
 }
 
 }  // namespace
