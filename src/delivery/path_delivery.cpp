@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace hop {
 namespace {
@@ -143,22 +144,35 @@ DeliveryOutcome PathDelivery::ChooseTarget(Desktop& desktop, std::span<const Win
   return busy ? DeliveryOutcome::Busy : DeliveryOutcome::NoDialog;
 }
 
+void PathDelivery::Prepare() {
+  Walk();
+  prepared_ = true;
+}
+
+std::span<const WindowHandle> PathDelivery::Walk() {
+  finder_.FindWindowsByPattern(FoundWindows, 0, kTitlePattern, kClassPattern, std::nullopt);
+  return std::span<const WindowHandle>(FoundWindows).subspan(1);  // [0] is never a match
+}
+
+DeliveryOutcome PathDelivery::FindTarget(Desktop& desktop, WindowHandle only, Candidate& target) {
+  if (only != 0) return ChooseTarget(desktop, std::span<const WindowHandle>(&only, 1), target);
+  if (std::exchange(prepared_, false)) {
+    const auto chosen =
+        ChooseTarget(desktop, std::span<const WindowHandle>(FoundWindows).subspan(1), target);
+    if (chosen == DeliveryOutcome::Delivered) return chosen;
+  }
+  return ChooseTarget(desktop, Walk(), target);
+}
+
 DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path, bool clipboardMode,
                                       WindowHandle only) {
   BusyPointer busy(desktop);
   // An empty item (a path missing from the stored list) types nothing, and Enter on an empty
   // file-name field would open whatever the dialog has selected.
   if (path.empty()) return DeliveryOutcome::NoPath;
-  std::span<const WindowHandle> matches(&only, 1);
-  if (only == 0) {
-    finder_.FindWindowsByPattern(FoundWindows, 0, kTitlePattern, kClassPattern, std::nullopt);
-    matches = std::span<const WindowHandle>(FoundWindows).subspan(1);  // [0] is never a match
-  }
   Candidate target;
-  if (const auto chosen = ChooseTarget(desktop, matches, target);
-      chosen != DeliveryOutcome::Delivered) {
+  if (const auto chosen = FindTarget(desktop, only, target); chosen != DeliveryOutcome::Delivered)
     return chosen;
-  }
   if (HasHigherRights(desktop, target.topLevel)) return DeliveryOutcome::HigherRights;
   const DialogKind dialogKind = hop::KindOf(desktop.SignsOf(target.topLevel));
   std::wstring checked(path);

@@ -73,11 +73,18 @@ class PathDelivery {
   DeliveryOutcome Deliver(Desktop& desktop, std::wstring_view path, bool clipboardMode,
                           WindowHandle only = 0);
 
+  // Looks for the dialogs now, as the path menu opens: the user takes far longer to choose than
+  // the walk takes, so the next delivery only inspects what was found. When none of it is still
+  // a usable dialog by then, that delivery walks the desktop again.
+  void Prepare();
+
   std::vector<WindowHandle> FoundWindows;
 
  private:
   DeliveryOutcome ChooseTarget(Desktop& desktop, std::span<const WindowHandle> matches,
                                Candidate& target);
+  DeliveryOutcome FindTarget(Desktop& desktop, WindowHandle only, Candidate& target);
+  std::span<const WindowHandle> Walk();
   PathKind CheckPath(Desktop& desktop, WindowHandle dialog, DialogKind dialogKind,
                      std::wstring& path);
   // How the text went in, and what is owed the user beside the outcome.
@@ -91,6 +98,7 @@ class PathDelivery {
                   const std::wstring& earlier);
 
   DialogFinder finder_;
+  bool prepared_ = false;
 };
 
 }  // namespace hop

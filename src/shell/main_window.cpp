@@ -98,6 +98,7 @@ void MainWindow::OnTrayNotification(TrayNotification notification) {
   if (menuOpen_ || ending_ || !::IsWindowEnabled(hwnd_)) return;
   switch (ActionFor(notification, PathCount(), editor_->IsVisible())) {
     case TrayAction::PopupPathMenu:
+      delivery_.Prepare();  // the dialogs are looked for while the user chooses
       return RunMenuChoice(
           [&] { return PopupPathMenu(hwnd_, paths_, ReadOpenFolders(), tray_.MenuAnchor()); });
     case TrayAction::PopupConfigMenu:
