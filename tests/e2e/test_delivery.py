@@ -339,30 +339,25 @@ def test_a_save_dialog_already_in_the_favourites_folder_keeps_its_suggested_name
             d.wait_no_window(cls="#32770")
 
 
-def test_a_folder_picker_shows_the_favourite_and_returns_it_only_on_the_users_enter():
-    with Desktop() as d:
-        pick = folder("pick me")
-        host = Host(d, "picker", "picker", title="Choose")
-        assert deliver("typing", file_in("pick me", "inside.txt")) == "Delivered"
-        assert host.name_field() == pick.rstrip("\\")
-        assert no_result(host), "the picker was confirmed for the user"
-        d.keys("enter")
-        wait_until(lambda: host.field("result"), what="the picker's result")
-        assert host.field("result") == "ok " + pick.rstrip("\\")
-
-
-def test_browse_for_folder_selects_the_favourite_and_returns_it_only_on_the_users_enter():
-    with Desktop() as d:
-        chosen = folder("browse to")
-        host = Host(d, "browse", "browse", title="Choose a folder")
-        count = len(host.folders())
-        assert deliver("clipboard", chosen) == "Delivered"
-        host.wait_folder(chosen, count)
-        assert no_result(host), "Browse for Folder was confirmed for the user"
-        d.screenshot("delivery_browse")
-        d.keys("enter")
-        wait_until(lambda: host.field("result"), what="the dialog's result")
-        assert host.field("result") == "ok " + chosen.rstrip("\\")
+def test_folder_pickers_and_browse_for_folder_show_the_favourite_and_return_it_on_enter():
+    for kind, title, mode, name, leaf in (("picker", "Choose", "typing", "pick me", "inside.txt"),
+                                          ("browse", "Choose a folder", "clipboard", "browse to",
+                                           None)):
+        with Desktop() as d:
+            path = file_in(name, leaf) if leaf else folder(name)
+            chosen = folder(name).rstrip("\\")
+            host = Host(d, kind, kind, title=title)
+            count = len(host.folders())
+            assert deliver(mode, path) == "Delivered", kind
+            if kind == "picker":  # the file's folder, in the field
+                assert host.name_field() == chosen
+            else:  # the tree's selection
+                host.wait_folder(chosen, count)
+                d.screenshot("delivery_browse")
+            assert no_result(host), f"{kind} was confirmed for the user"
+            d.keys("enter")
+            wait_until(lambda: host.field("result"), what=f"the {kind}'s result")
+            assert host.field("result") == "ok " + chosen
 
 
 def test_german_and_french_open_dialogs_open_a_file_favourite():
