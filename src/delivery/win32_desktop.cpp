@@ -113,29 +113,12 @@ bool Win32Desktop::SelectFolder(WindowHandle dialog, std::wstring_view folder) {
       (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') || path.starts_with(L"\\\\");
   if (!absolute) return false;
   auto buffer = win32::RemoteBuffer::In(AsHwnd(dialog), (path.size() + 1) * sizeof(wchar_t));
-  if (!buffer || !buffer->Write(path)) return false;
-  const auto select = [&] {
-    DWORD_PTR ignored = 0;
-    return ::SendMessageTimeoutW(AsHwnd(dialog), BFFM_SETSELECTIONW, TRUE,
-                                 reinterpret_cast<LPARAM>(buffer->address()),
-                                 SMTO_BLOCK | SMTO_ABORTIFHUNG,
-                                 static_cast<UINT>(bounds_.answer.count()), &ignored) != 0;
-  };
-  // Wine's tree was seen to drop a selection sent while it was still settling after opening:
-  // while its selected item stays the same, the selection is sent again a few times.
-  const HWND tree = ::FindWindowExW(AsHwnd(dialog), nullptr, WC_TREEVIEWW, nullptr);
-  const auto selected = [&] {
-    DWORD_PTR item = 0;
-    ::SendMessageTimeoutW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG,
-                          static_cast<UINT>(bounds_.reply.count()), &item);
-    return item;
-  };
-  const DWORD_PTR before = selected();
-  for (int attempt = 0; attempt < 4; ++attempt) {
-    if (!select()) return false;
-    if (!tree || PollUntil(bounds_.settle / 2, [&] { return selected() != before; })) return true;
-  }
-  return true;  // it may already have shown the folder: the tree answers the same either way
+  DWORD_PTR ignored = 0;
+  return buffer && buffer->Write(path) &&
+         ::SendMessageTimeoutW(AsHwnd(dialog), BFFM_SETSELECTIONW, TRUE,
+                               reinterpret_cast<LPARAM>(buffer->address()),
+                               SMTO_BLOCK | SMTO_ABORTIFHUNG,
+                               static_cast<UINT>(bounds_.answer.count()), &ignored) != 0;
 }
 
 WindowHandle Win32Desktop::Activate(WindowHandle topLevel) {
