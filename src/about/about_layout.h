@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "model/twips.h"
+#include "win32/twips.h"
 
 namespace hop::about_layout {
 

@@ -11,7 +11,7 @@
 #include "about/about_texts.h"
 #include "about/system_figures.h"
 #include "model/colour_scheme.h"
-#include "model/twips.h"
+#include "win32/twips.h"
 #include "win32/common_controls.h"
 #include "win32/dpi.h"
 #include "win32/dpi_layout.h"

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/twips.h"
+#include "win32/twips.h"
 #include "win32/unique_handle.h"
 #include "win32/window_class.h"
 #include "win32/window_owner.h"

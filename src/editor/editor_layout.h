@@ -2,7 +2,7 @@
 #pragma once
 
 #include "editor/editor_help.h"
-#include "model/twips.h"
+#include "win32/twips.h"
 
 namespace hop::editor_layout {
 

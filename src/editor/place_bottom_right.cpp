@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "model/twips.h"
+#include "win32/twips.h"
 
 namespace hop {
 namespace {

@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-#include "model/twips.h"
+#include "win32/twips.h"
 
 namespace hop::win32 {
 

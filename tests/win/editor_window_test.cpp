@@ -6,7 +6,7 @@
 
 #include "editor/editor_help.h"
 #include "editor/editor_layout.h"
-#include "model/twips.h"
+#include "win32/twips.h"
 #include "shell/main_window.h"
 #include "test_store.h"
 #include "win32/dpi.h"

@@ -1,5 +1,6 @@
-// Twips (1/1440 inch) and pixels. Window layouts are designed in twips and laid out at the
-// real DPI, so they keep their proportions on any screen.
+// Twips (1/1440 inch) and pixels: the unit the windows are designed in, laid out at the real
+// DPI so they keep their proportions on any screen. Plain arithmetic, also for the
+// platform-free layout rules.
 #pragma once
 
 #include <cmath>
