@@ -166,7 +166,13 @@ bool SendChord(std::wstring chord) {
   inputs.push_back(Key(vk, false));
   inputs.push_back(Key(vk, true));
   for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) inputs.push_back(Key(*it, true));
-  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+  UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  // Wine was seen to refuse a whole chord once, at random; a user would press it again.
+  for (int retry = 0; sent == 0 && retry < 2; ++retry) {
+    Sleep(50);
+    sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  }
+  return sent == inputs.size();
 }
 
 bool SendText(const std::wstring& text) {
