@@ -4,7 +4,7 @@
 //       the finder's walk over a desktop of about 2,000 windows against a plain walk making the
 //       same reads (ratio; goal at most 1.1)
 //   delivery_bench latency HOSTLOG FOLDER_A FOLDER_B
-//       from the delivery call to the dialog host's logged folder change, median of 20 in each
+//       from the delivery call to the dialog host's logged folder change, median of 40 in each
 //       mode (the dialogs looked for beforehand, as the tray menu does), beside each mode's
 //       floor: the same keys in one batch, sent with no checks into
 //       the focused field (the path and Enter; Ctrl+V and Enter with the clipboard already set)
@@ -218,45 +218,41 @@ class TimedDesktop : public Win32Desktop {
  public:
   TimedDesktop() : Win32Desktop(nullptr) {}
   std::map<std::string, double> spent;  // step -> total ms
+  bool timing = true;
 
+// clang-format off
 #define HOP_TIMED(name, call)                                                             \
   const auto begin = Clock::now();                                                        \
   auto result = call;                                                                     \
-  spent[name] += std::chrono::duration<double, std::milli>(Clock::now() - begin).count(); \
+  if (timing) spent[name] += std::chrono::duration<double, std::milli>(Clock::now() - begin).count(); \
   return result;
-  Candidate Inspect(WindowHandle m) override{
-      HOP_TIMED("inspect", Win32Desktop::Inspect(m))} DialogSigns SignsOf(WindowHandle d) override{
-      HOP_TIMED("signs",
-                Win32Desktop::SignsOf(d))} std::optional<std::uint32_t> IntegrityOf(WindowHandle w)
-      override{HOP_TIMED("integrity", Win32Desktop::IntegrityOf(w))} PathKind
-      KindOfPath(std::wstring_view p) override{
-          HOP_TIMED("path check", Win32Desktop::KindOfPath(p))} WindowHandle
-      Activate(WindowHandle t) override {
-    HOP_TIMED("activate", Win32Desktop::Activate(t))
+  Candidate Inspect(WindowHandle m) override { HOP_TIMED("inspect", Win32Desktop::Inspect(m)) }
+  DialogSigns SignsOf(WindowHandle d) override { HOP_TIMED("signs", Win32Desktop::SignsOf(d)) }
+  std::optional<std::uint32_t> IntegrityOf(WindowHandle w) override {
+    HOP_TIMED("integrity", Win32Desktop::IntegrityOf(w))
   }
-  bool FocusField(WindowHandle d, WindowHandle f) override{
-      HOP_TIMED("focus",
-                Win32Desktop::FocusField(
-                    d, f))} std::optional<std::wstring> FieldText(WindowHandle f) override {
+  PathKind KindOfPath(std::wstring_view p) override {
+    HOP_TIMED("path check", Win32Desktop::KindOfPath(p))
+  }
+  WindowHandle Activate(WindowHandle t) override { HOP_TIMED("activate", Win32Desktop::Activate(t)) }
+  bool FocusField(WindowHandle d, WindowHandle f) override {
+    HOP_TIMED("focus", Win32Desktop::FocusField(d, f))
+  }
+  std::optional<std::wstring> FieldText(WindowHandle f) override {
     HOP_TIMED("field text", Win32Desktop::FieldText(f))
   }
   bool WaitForText(WindowHandle f, std::wstring_view t) override {
     HOP_TIMED("wait text", Win32Desktop::WaitForText(f, t))
   }
-  bool SendKeys(std::span<const KeyChord> k) override {
-    HOP_TIMED("keys", Win32Desktop::SendKeys(k))
-  }
-  bool PasteInto(WindowHandle f) override{
-      HOP_TIMED("paste", Win32Desktop::PasteInto(f))} ClipboardSave SaveClipboard() override {
-    HOP_TIMED("clip save", Win32Desktop::SaveClipboard())
-  }
+  bool SendKeys(std::span<const KeyChord> k) override { HOP_TIMED("keys", Win32Desktop::SendKeys(k)) }
+  bool PasteInto(WindowHandle f) override { HOP_TIMED("paste", Win32Desktop::PasteInto(f)) }
+  ClipboardSave SaveClipboard() override { HOP_TIMED("clip save", Win32Desktop::SaveClipboard()) }
   bool SetClipboardText(std::wstring_view t) override {
     HOP_TIMED("clip set", Win32Desktop::SetClipboardText(t))
   }
-  bool RestoreClipboard() override {
-    HOP_TIMED("clip restore", Win32Desktop::RestoreClipboard())
-  }
+  bool RestoreClipboard() override { HOP_TIMED("clip restore", Win32Desktop::RestoreClipboard()) }
 #undef HOP_TIMED
+  // clang-format on
 };
 
 // The real window tree, timing the finder's walk.
@@ -284,10 +280,12 @@ int Latency(const char* log, const wchar_t* a, const wchar_t* b) {
   host.SkipExisting();
   TimedTree tree;
   PathDelivery delivery(tree);
-  TimedDesktop desktop;
+  TimedDesktop timed[2];          // typing, clipboard
+  Win32Desktop untimed(nullptr);  // readies the floor
   // typing, clipboard; each by Hopdirs and as its floor
   std::vector<double> times[2][2];
-  for (int i = 0; i < 80; ++i) {
+  constexpr int kEach = 40;  // deliveries in each mode, by Hopdirs and as its floor
+  for (int i = 0; i < 4 * kEach; ++i) {
     const std::wstring path = i % 2 ? a : b;
     const bool clipboard = i % 4 >= 2;
     const bool floor = (i / 4) % 2 == 1;
@@ -295,15 +293,18 @@ int Latency(const char* log, const wchar_t* a, const wchar_t* b) {
       // Untimed: the dialog in front, the field focused with its text selected, the clipboard
       // set.
       const WindowHandle dialog = AsWindowHandle(host.Dialog());
-      desktop.Activate(dialog);
-      desktop.FocusField(dialog, desktop.FileNameField(dialog));
+      untimed.Activate(dialog);
+      untimed.FocusField(dialog, untimed.FileNameField(dialog));
       if (clipboard) SetClipboard(path);
     } else {
-      delivery.Prepare();  // untimed: the tray menu does it while the user chooses
+      // Untimed: the tray menu does it while the user chooses.
+      timed[clipboard].timing = false;
+      delivery.Prepare(timed[clipboard]);
+      timed[clipboard].timing = true;
     }
     const long long start = Microseconds();
     if (floor ? !SendFloorKeys(path, clipboard)
-              : delivery.Deliver(desktop, path, clipboard) != DeliveryOutcome::Delivered) {
+              : delivery.Deliver(timed[clipboard], path, clipboard) != DeliveryOutcome::Delivered) {
       std::printf("delivery %d failed\n", i);
       return 1;
     }
@@ -315,11 +316,13 @@ int Latency(const char* log, const wchar_t* a, const wchar_t* b) {
     times[clipboard][floor].push_back(static_cast<double>(line.time - start) / 1000.0);
     ::Sleep(30);  // let the dialog settle (and the next change be a change)
   }
-  std::printf("steps of the deliveries, mean ms: finder walk (as the menu opens) %.1f;",
-              tree.spent / 40);
-  for (const auto& [step, total] : desktop.spent)
-    std::printf(" %s %.1f;", step.c_str(), total / 40);
-  std::printf("\n");
+  std::printf("finder walk as the menu opens, mean: %.1f ms\n", tree.spent / (2 * kEach));
+  for (const bool clipboard : {false, true}) {
+    std::printf("%-9s steps, mean ms:", clipboard ? "clipboard" : "typing");
+    for (const auto& [step, total] : timed[clipboard].spent)
+      std::printf(" %s %.1f;", step.c_str(), total / kEach);
+    std::printf("\n");
+  }
   for (const bool clipboard : {false, true}) {
     const double hopdirs = Median(times[clipboard][0]);
     const double floor = Median(times[clipboard][1]);

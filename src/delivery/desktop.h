@@ -93,11 +93,17 @@ class Desktop {
   // still paste later).
   virtual bool PasteInto(WindowHandle field) = 0;
 
-  // Keeps a copy of every format on the clipboard (an empty clipboard too), within a bound.
+  // Starts copying every format on the clipboard (an empty clipboard too) in the background.
+  virtual void StartClipboardSave() = 0;
+  // Keeps the copy, started now unless it was, once it is done within a bound.
   virtual ClipboardSave SaveClipboard() = 0;
+  // Puts the text there, unless another program changed the clipboard since the copy and it
+  // cannot be copied again: then the clipboard is left as it is and no copy is kept.
   virtual bool SetClipboardText(std::wstring_view text) = 0;
-  // Puts the saved copy back and forgets it.
+  // Puts the copy back and forgets it; true when no copy is kept (nothing is owed).
   virtual bool RestoreClipboard() = 0;
+  // Drops whatever is kept or under way of a copy: the delivery is over.
+  virtual void ForgetClipboard() = 0;
 };
 
 }  // namespace hop

@@ -20,34 +20,27 @@ class BusyPointer {
   Desktop& desktop_;
 };
 
-bool IsSeparator(wchar_t c) {
-  return c == L'\\' || c == L'/';
-}
+// The copy of the clipboard a pasting delivery makes, started while the dialog is brought
+// forward and dropped with the delivery, whichever way it ends.
+class ClipboardCopy {
+ public:
+  ClipboardCopy(Desktop& desktop, bool pastes) : desktop_(pastes ? &desktop : nullptr) {
+    if (desktop_) desktop_->StartClipboardSave();
+  }
+  ClipboardCopy(const ClipboardCopy&) = delete;
+  ClipboardCopy& operator=(const ClipboardCopy&) = delete;
+  ~ClipboardCopy() {
+    if (desktop_) desktop_->ForgetClipboard();
+  }
+
+ private:
+  Desktop* desktop_;
+};
 
 bool Send(Desktop& desktop, WindowHandle dialog, std::wstring_view keyString) {
   // Keys go to whatever has the foreground, so they are only sent while the dialog has it.
   const auto chords = ParseKeyString(keyString);
   return chords && desktop.IsForeground(dialog) && desktop.SendKeys(*chords);
-}
-
-// "shell:Downloads" and "::{CLSID}" name places in the shell's namespace, not in the file
-// system: they cannot be checked as files, and file dialogs go there as to a folder.
-bool IsShellLocation(std::wstring_view path) {
-  constexpr std::wstring_view kShell = L"shell:";
-  if (path.starts_with(L"::")) return true;
-  if (path.size() < kShell.size()) return false;
-  const auto lower = [](wchar_t c) {
-    return c >= L'A' && c <= L'Z' ? wchar_t(c - L'A' + L'a') : c;
-  };
-  return std::equal(kShell.begin(), kShell.end(), path.begin(),
-                    [&](wchar_t want, wchar_t c) { return lower(c) == want; });
-}
-
-// The path up to and with its last separator; empty for a bare name.
-std::wstring FolderPart(std::wstring_view path) {
-  std::size_t cut = path.size();
-  while (cut > 0 && !IsSeparator(path[cut - 1])) --cut;
-  return std::wstring(path.substr(0, cut));
 }
 
 bool HasHigherRights(Desktop& desktop, WindowHandle window) {
@@ -59,66 +52,6 @@ bool HasHigherRights(Desktop& desktop, WindowHandle window) {
 }
 
 }  // namespace
-
-DeliveryPlan PlanFor(std::wstring_view path, PathKind kind, DialogKind dialog) {
-  DeliveryPlan plan;
-  const bool folderOnly =
-      dialog == DialogKind::FolderPicker || dialog == DialogKind::BrowseForFolder;
-  if (kind == PathKind::Unchecked) {
-    plan.typed = path;
-    plan.confirm = dialog == DialogKind::Open;
-  } else if (folderOnly) {
-    plan.typed = kind == PathKind::Folder ? std::wstring(path) : FolderPart(path);
-    // "C:\" keeps its separator; other folders are named without one, as a picker returns them.
-    if (plan.typed.size() > 3 && IsSeparator(plan.typed.back())) plan.typed.pop_back();
-    plan.selectInTree = dialog == DialogKind::BrowseForFolder;
-    plan.confirm = false;
-  } else if (kind == PathKind::Folder) {
-    plan.typed = path;
-    if (!IsSeparator(plan.typed.back())) plan.typed += L'\\';
-  } else if (dialog == DialogKind::Open) {
-    plan.typed = path;
-    plan.expectClose = true;
-  } else {
-    plan.typed = FolderPart(path);
-    plan.leaveName = std::wstring(path.substr(plan.typed.size()));
-    plan.confirm = !plan.typed.empty();
-  }
-  return plan;
-}
-
-bool IsRelative(std::wstring_view path) {
-  const bool drive = path.size() >= 2 && path[1] == L':';
-  return !path.empty() && !drive && !IsSeparator(path.front()) && path.front() != L'%' &&
-         !IsShellLocation(path);
-}
-
-std::wstring Resolved(std::wstring_view folder, std::wstring_view relative) {
-  std::wstring joined(folder);
-  if (!joined.empty() && !IsSeparator(joined.back())) joined += L'\\';
-  joined += relative;
-  // The root (a drive, or a share's server and name) is never climbed past.
-  const bool share = joined.size() >= 2 && IsSeparator(joined[0]) && IsSeparator(joined[1]);
-  const std::size_t root = share ? 2 : 1;
-  std::vector<std::wstring> steps;
-  std::wstring step;
-  for (std::size_t i = share ? 2 : 0; i <= joined.size(); ++i) {
-    if (i < joined.size() && !IsSeparator(joined[i])) {
-      step += joined[i];
-      continue;
-    }
-    if (step == L"..") {
-      if (steps.size() > root) steps.pop_back();
-    } else if (!step.empty() && step != L".") {
-      steps.push_back(step);
-    }
-    step.clear();
-  }
-  std::wstring out = share ? L"\\\\" : L"";
-  for (std::size_t k = 0; k < steps.size(); ++k) out += (k ? L"\\" : L"") + steps[k];
-  if (IsSeparator(joined.back()) || steps.size() == root) out += L'\\';
-  return out;
-}
 
 bool IsUsableTarget(const Candidate& candidate) {
   // Hidden and cloaked windows are not on the user's screen; a dialog-class window without a
@@ -144,9 +77,10 @@ DeliveryOutcome PathDelivery::ChooseTarget(Desktop& desktop, std::span<const Win
   return busy ? DeliveryOutcome::Busy : DeliveryOutcome::NoDialog;
 }
 
-void PathDelivery::Prepare() {
-  Walk();
-  prepared_ = true;
+void PathDelivery::Prepare(Desktop& desktop) {
+  Candidate target;
+  preparedTarget_ =
+      ChooseTarget(desktop, Walk(), target) == DeliveryOutcome::Delivered ? target.topLevel : 0;
 }
 
 std::span<const WindowHandle> PathDelivery::Walk() {
@@ -156,9 +90,8 @@ std::span<const WindowHandle> PathDelivery::Walk() {
 
 DeliveryOutcome PathDelivery::FindTarget(Desktop& desktop, WindowHandle only, Candidate& target) {
   if (only != 0) return ChooseTarget(desktop, std::span<const WindowHandle>(&only, 1), target);
-  if (std::exchange(prepared_, false)) {
-    const auto chosen =
-        ChooseTarget(desktop, std::span<const WindowHandle>(FoundWindows).subspan(1), target);
+  if (WindowHandle prepared = std::exchange(preparedTarget_, 0)) {
+    const auto chosen = ChooseTarget(desktop, std::span<const WindowHandle>(&prepared, 1), target);
     if (chosen == DeliveryOutcome::Delivered) return chosen;
   }
   return ChooseTarget(desktop, Walk(), target);
@@ -179,6 +112,7 @@ DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path, 
   const PathKind kind = CheckPath(desktop, target.topLevel, dialogKind, checked);
   if (kind == PathKind::Missing) return DeliveryOutcome::PathMissing;
   const DeliveryPlan plan = PlanFor(checked, kind, dialogKind);
+  const ClipboardCopy copy(desktop, clipboardMode && !plan.selectInTree && !plan.typed.empty());
 
   const WindowHandle dialog = desktop.Activate(target.topLevel);
   if (dialog == 0) return DeliveryOutcome::NotActivated;
@@ -198,10 +132,19 @@ DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path, 
   }
   // A key sent while the user still holds Alt would be a mnemonic (Alt+S presses "&Save").
   if (!desktop.WaitForModifiersReleased()) return DeliveryOutcome::KeysHeld;
+  return EnterAndConfirm(desktop, dialog, field, plan, clipboardMode, earlier);
+}
+
+DeliveryOutcome PathDelivery::EnterAndConfirm(Desktop& desktop, WindowHandle dialog,
+                                              WindowHandle field, const DeliveryPlan& plan,
+                                              bool clipboardMode, const std::wstring& earlier) {
   Entry entry;
   const DeliveryOutcome entered = Enter(desktop, dialog, field, plan.typed, clipboardMode, entry);
-  // A clipboard that could not be put back is told above all: it holds the path.
+  // The field holds the path, or never will: the clipboard is put back, after the dialog has
+  // answered Enter, so as not to slow it down. A clipboard that could not be put back is told
+  // above all: it holds the path.
   const auto told = [&](DeliveryOutcome outcome) {
+    if (entry.restoreOwed) entry.clipboardLost = !desktop.RestoreClipboard();
     if (entry.clipboardLost) return DeliveryOutcome::ClipboardLost;
     const bool typed = outcome == DeliveryOutcome::Delivered && entry.typedInstead;
     return typed ? DeliveryOutcome::TypedInstead : outcome;
@@ -212,10 +155,11 @@ DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path, 
   // The field is only written once the dialog has acted on Enter, moved or not: written
   // earlier, the Enter still in its input queue would confirm the restored name instead.
   const Answer answer = desktop.WaitForAnswer(dialog, field);
+  const DeliveryOutcome outcome = told(DeliveryOutcome::Delivered);
   if ((answer == Answer::Moved || answer == Answer::Stayed) && !plan.expectClose) {
     AfterEnter(desktop, dialog, plan, earlier);
   }
-  return told(DeliveryOutcome::Delivered);
+  return outcome;
 }
 
 PathKind PathDelivery::CheckPath(Desktop& desktop, WindowHandle dialog, DialogKind dialogKind,
@@ -260,9 +204,11 @@ DeliveryOutcome PathDelivery::Enter(Desktop& desktop, WindowHandle dialog, Windo
     entry.clipboardLost = true;
     return DeliveryOutcome::NotTaken;
   }
-  // The paste is done once the field holds the path, so the clipboard goes back before Enter.
-  entry.clipboardLost = !desktop.RestoreClipboard();
-  if (!set) return DeliveryOutcome::NoClipboard;
+  if (!set) {
+    entry.clipboardLost = !desktop.RestoreClipboard();
+    return DeliveryOutcome::NoClipboard;
+  }
+  entry.restoreOwed = true;  // once the paste is done: the field holds the path
   return taken ? DeliveryOutcome::Delivered : DeliveryOutcome::NotTaken;
 }
 

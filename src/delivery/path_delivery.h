@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "delivery/delivery_plan.h"
 #include "delivery/desktop.h"
 #include "delivery/dialog_finder.h"
 
@@ -28,28 +29,6 @@ enum class DeliveryOutcome {
   TypedInstead,   // delivered, but typed: the clipboard's owner was too slow to save it
   Delivered,
 };
-
-// What goes into the field before Enter, and what the field holds once the dialog has moved.
-struct DeliveryPlan {
-  std::wstring typed;
-  bool selectInTree = false;  // `typed` is the folder Browse for Folder's tree selects instead
-  bool confirm = true;        // Enter is pressed after typing
-  bool expectClose = false;   // Enter returns the file: the dialog closes
-  // After the move: the field's earlier text is put back, or this name is left, selected.
-  std::optional<std::wstring> leaveName;
-};
-
-// Folders are typed with a trailing backslash, so Enter can only change the folder. A file is
-// opened by an Open dialog; a Save dialog only moves to its folder and is left holding its name
-// for the user to confirm, with the application's own overwrite prompt. A folder picker and
-// Browse for Folder are shown the folder (a file's own folder) and never confirmed. A path that
-// could not be checked is typed as stored and confirmed in an Open dialog only.
-DeliveryPlan PlanFor(std::wstring_view path, PathKind kind, DialogKind dialog);
-
-// A path that names no drive, share, root or shell location: it is read against a folder.
-bool IsRelative(std::wstring_view path);
-// The relative path read against the folder, with its "." and ".." steps taken.
-std::wstring Resolved(std::wstring_view folder, std::wstring_view relative);
 
 // A file dialog a path can be delivered to: on the user's screen (shown, not cloaked), with a
 // file-name field and taking input (no modal box open over it).
@@ -73,10 +52,11 @@ class PathDelivery {
   DeliveryOutcome Deliver(Desktop& desktop, std::wstring_view path, bool clipboardMode,
                           WindowHandle only = 0);
 
-  // Looks for the dialogs now, as the path menu opens: the user takes far longer to choose than
-  // the walk takes, so the next delivery only inspects what was found. When none of it is still
-  // a usable dialog by then, that delivery walks the desktop again.
-  void Prepare();
+  // Looks for the dialogs now, as the path menu opens, and picks the one the path would go to:
+  // the user takes far longer to choose than the walk and the inspection take, so the next
+  // delivery only checks that dialog again. When it is no longer usable by then, that delivery
+  // walks the desktop again.
+  void Prepare(Desktop& desktop);
 
   std::vector<WindowHandle> FoundWindows;
 
@@ -89,16 +69,22 @@ class PathDelivery {
                      std::wstring& path);
   // How the text went in, and what is owed the user beside the outcome.
   struct Entry {
+    bool restoreOwed = false;  // the clipboard holds the path until it is put back
     bool clipboardLost = false;
     bool typedInstead = false;
   };
+  // Types or pastes the text, presses Enter as the plan says and gives the field back its
+  // earlier text once the dialog has answered.
+  DeliveryOutcome EnterAndConfirm(Desktop& desktop, WindowHandle dialog, WindowHandle field,
+                                  const DeliveryPlan& plan, bool clipboardMode,
+                                  const std::wstring& earlier);
   DeliveryOutcome Enter(Desktop& desktop, WindowHandle dialog, WindowHandle field,
                         std::wstring_view text, bool clipboardMode, Entry& entry);
   void AfterEnter(Desktop& desktop, WindowHandle dialog, const DeliveryPlan& plan,
                   const std::wstring& earlier);
 
   DialogFinder finder_;
-  bool prepared_ = false;
+  WindowHandle preparedTarget_ = 0;  // chosen as the menu opened; 0 for none
 };
 
 }  // namespace hop

@@ -2,8 +2,9 @@
 
 #include <cstring>
 #include <memory>
-#include <system_error>
-#include <thread>
+#include <utility>
+
+#include "win32/bounded_work.h"
 
 namespace hop {
 namespace {
@@ -52,8 +53,10 @@ bool IsUncopyable(UINT format) {
          (format >= CF_GDIOBJFIRST && format <= CF_GDIOBJLAST);
 }
 
-// Copies every format into `formats`; false when the clipboard stayed held.
-bool CopyAll(std::vector<SavedClipboardFormat>& formats, std::chrono::milliseconds open) {
+// Copies every format into `formats` and notes the clipboard's sequence number while it is
+// still open; false when the clipboard stayed held.
+bool CopyAll(std::vector<SavedClipboardFormat>& formats, DWORD& sequence,
+             std::chrono::milliseconds open) {
   // Opened for reading only: no window of this thread needs to own it.
   win32::ClipboardScope clipboard(nullptr, open);
   if (!clipboard) return false;
@@ -73,47 +76,54 @@ bool CopyAll(std::vector<SavedClipboardFormat>& formats, std::chrono::millisecon
     }
     if (copy.memory || copy.metafile || copy.bitmap) formats.push_back(std::move(copy));
   }
+  sequence = ::GetClipboardSequenceNumber();
   return true;
 }
 
 }  // namespace
 
+struct ClipboardSnapshot::Copying {
+  std::vector<SavedClipboardFormat> formats;
+  DWORD sequence = 0;
+  bool opened = false;
+};
+
+void ClipboardSnapshot::Start(std::chrono::milliseconds open) {
+  Forget();
+  // GetClipboardData has each owner render what it only promised, with no bound of its own, so
+  // the copy runs on a pool thread: a slow owner cannot stall the tray.
+  copying_ = std::make_shared<Copying>();
+  work_.emplace([copying = copying_, open] {
+    copying->opened = CopyAll(copying->formats, copying->sequence, open);
+  });
+}
+
 ClipboardSave ClipboardSnapshot::Take(std::chrono::milliseconds open,
                                       std::chrono::milliseconds bound) {
-  saved_.clear();
-  taken_ = false;
-  // GetClipboardData has each owner render what it only promised, with no bound of its own:
-  // the copy runs on a thread of its own, so a slow owner cannot stall the tray. Past the
-  // bound that thread is left to finish alone and its copy is dropped.
-  struct Copying {
-    std::chrono::milliseconds open;
-    std::vector<SavedClipboardFormat> formats;
-    bool opened = false;
-    win32::UniqueKernelHandle done{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-  };
-  auto copying = std::make_shared<Copying>();
-  copying->open = open;
-  if (!copying->done) return ClipboardSave::TooSlow;
-  try {
-    std::thread([copying] {
-      copying->opened = CopyAll(copying->formats, copying->open);
-      ::SetEvent(copying->done.get());
-    }).detach();
-  } catch (const std::system_error&) {
-    return ClipboardSave::TooSlow;
-  }
-  if (::WaitForSingleObject(copying->done.get(), static_cast<DWORD>(bound.count())) !=
-      WAIT_OBJECT_0) {
-    return ClipboardSave::TooSlow;
-  }
+  if (!copying_ || sequence_) Start(open);
+  const bool done = work_->Wait(bound);
+  const auto copying = std::exchange(copying_, nullptr);
+  work_.reset();
+  if (!done) return ClipboardSave::TooSlow;  // the copy finishes alone and is dropped
   if (!copying->opened) return ClipboardSave::Held;
   saved_ = std::move(copying->formats);
-  taken_ = true;
+  sequence_ = copying->sequence;
   return ClipboardSave::Saved;
 }
 
+std::optional<DWORD> ClipboardSnapshot::Sequence() const {
+  return sequence_;
+}
+
+void ClipboardSnapshot::Forget() {
+  copying_.reset();
+  work_.reset();
+  saved_.clear();
+  sequence_.reset();
+}
+
 bool ClipboardSnapshot::Restore(HWND owner, std::chrono::milliseconds bound) {
-  if (!taken_) return false;
+  if (!sequence_) return true;
   win32::ClipboardScope clipboard(owner, bound);
   if (!clipboard || !::EmptyClipboard()) return false;
   bool all = true;
@@ -130,28 +140,34 @@ bool ClipboardSnapshot::Restore(HWND owner, std::chrono::milliseconds bound) {
     }
   }
   if (!saved_.empty()) MarkPrivate();
-  saved_.clear();
-  taken_ = false;
+  Forget();
   return all;
 }
 
-bool PutClipboardText(HWND owner, std::wstring_view text, std::chrono::milliseconds bound) {
+ClipboardPut PutClipboardText(HWND owner, std::wstring_view text, std::chrono::milliseconds bound,
+                              std::optional<DWORD> unchangedSince) {
   const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
   win32::UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
-  if (!memory) return false;
+  if (!memory) return ClipboardPut::Failed;
   {
     const win32::LockedGlobal locked(memory.get());
     auto* to = static_cast<wchar_t*>(locked.get());
-    if (!to) return false;
+    if (!to) return ClipboardPut::Failed;
     std::memcpy(to, text.data(), text.size() * sizeof(wchar_t));
     to[text.size()] = L'\0';
   }
   win32::ClipboardScope clipboard(owner, bound);
-  if (!clipboard || !::EmptyClipboard()) return false;
-  if (!::SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
+  if (!clipboard) return ClipboardPut::Failed;
+  // Checked while open, so no other program can change it between the check and the write.
+  if (unchangedSince && ::GetClipboardSequenceNumber() != *unchangedSince) {
+    return ClipboardPut::Changed;
+  }
+  if (!::EmptyClipboard() || !::SetClipboardData(CF_UNICODETEXT, memory.get())) {
+    return ClipboardPut::Failed;
+  }
   memory.release();  // the clipboard owns it now
   MarkPrivate();
-  return true;
+  return ClipboardPut::Done;
 }
 
 }  // namespace hop

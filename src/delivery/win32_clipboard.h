@@ -5,10 +5,13 @@
 #include <windows.h>
 
 #include <chrono>
+#include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "delivery/desktop.h"
+#include "win32/bounded_work.h"
 #include "win32/unique_handle.h"
 
 namespace hop {
@@ -23,19 +26,37 @@ struct SavedClipboardFormat {
 
 class ClipboardSnapshot {
  public:
-  // Keeps a copy of every format on the clipboard (an empty clipboard too). Another program
-  // may hold it for up to `open`; the whole save, owners rendering the formats they only
-  // promised included, may take `bound`, past which nothing is kept.
+  // Starts copying every format on the clipboard (an empty clipboard too) in the background.
+  // Another program may hold the clipboard for up to `open`.
+  void Start(std::chrono::milliseconds open);
+  // Waits for the copy, started now unless it was; the whole copy, owners rendering the formats
+  // they only promised included, may take `bound`, past which nothing is kept.
   ClipboardSave Take(std::chrono::milliseconds open, std::chrono::milliseconds bound);
-  // Puts the copy back and forgets it; false when there was none or a format was refused.
+  // The clipboard's sequence number as the copy was made; nothing while no copy is kept.
+  std::optional<DWORD> Sequence() const;
+  // Puts the copy back and forgets it; false when a format was refused. With no copy kept
+  // there is nothing to put back.
   bool Restore(HWND owner, std::chrono::milliseconds bound);
+  void Forget();
 
  private:
+  struct Copying;
+  std::shared_ptr<Copying> copying_;  // under way or done, not yet taken
+  std::optional<win32::BoundedWork> work_;
   std::vector<SavedClipboardFormat> saved_;
-  bool taken_ = false;
+  std::optional<DWORD> sequence_;  // set while a copy is kept
 };
 
-// Puts the text alone on the clipboard, kept out of clipboard history.
-bool PutClipboardText(HWND owner, std::wstring_view text, std::chrono::milliseconds bound);
+// How putting the path's text on the clipboard went.
+enum class ClipboardPut {
+  Done,
+  Changed,  // another program changed the clipboard since the copy: nothing was put there
+  Failed,
+};
+
+// Puts the text alone on the clipboard, kept out of clipboard history; with `unchangedSince`,
+// only while the clipboard's sequence number is still that.
+ClipboardPut PutClipboardText(HWND owner, std::wstring_view text, std::chrono::milliseconds bound,
+                              std::optional<DWORD> unchangedSince = std::nullopt);
 
 }  // namespace hop

@@ -36,8 +36,10 @@ std::optional<std::uint32_t> IntegrityOfProcess(HANDLE process) {
 
 }  // namespace
 
-const DialogSurvey& Win32Desktop::SurveyOf(HWND root, bool fresh) {
-  if (fresh || survey_.root != root || !root) survey_ = SurveyDialog(root);
+const DialogSurvey& Win32Desktop::SurveyOf(HWND root, bool recheck) {
+  if (survey_.root != root || !root || (recheck && !StillHolds(survey_))) {
+    survey_ = SurveyDialog(root);
+  }
   return survey_;
 }
 
@@ -60,6 +62,9 @@ Candidate Win32Desktop::Inspect(WindowHandle match) {
   candidate.cloaked =
       SUCCEEDED(::DwmGetWindowAttribute(root, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) &&
       cloaked != 0;
+  if (!candidate.visible || candidate.cloaked) return candidate;  // off the screen: no target
+  // What was read of the dialog as the menu opened, or at the last delivery, serves while it
+  // still holds.
   const DialogSurvey& survey = SurveyOf(root, true);
   candidate.field = AsWindowHandle(survey.field);
   candidate.folderTree = AsWindowHandle(survey.folderTree);
@@ -249,16 +254,41 @@ bool Win32Desktop::PasteInto(WindowHandle field) {
                                static_cast<UINT>(bounds_.edit.count()), &ignored) != 0;
 }
 
+void Win32Desktop::StartClipboardSave() {
+  clipboard_.Start(bounds_.clipboard);
+}
+
 ClipboardSave Win32Desktop::SaveClipboard() {
   return clipboard_.Take(bounds_.clipboard, bounds_.clipboardSave);
 }
 
 bool Win32Desktop::SetClipboardText(std::wstring_view text) {
-  return PutClipboardText(owner_, text, bounds_.clipboard);
+  // A program that copied since the copy was made would lose what it copied once the copy is
+  // put back: the copy is made again. Each try takes a few milliseconds, so only a program
+  // copying without pause outlasts them.
+  for (int tries = 0; tries < 3; ++tries) {
+    switch (PutClipboardText(owner_, text, bounds_.clipboard, clipboard_.Sequence())) {
+      case ClipboardPut::Done:
+        return true;
+      case ClipboardPut::Failed:
+        return false;
+      case ClipboardPut::Changed:
+        if (clipboard_.Take(bounds_.clipboard, bounds_.clipboardSave) != ClipboardSave::Saved) {
+          return false;  // nothing was changed and no copy is kept: nothing is owed
+        }
+        break;
+    }
+  }
+  clipboard_.Forget();  // the clipboard is as the other program left it
+  return false;
 }
 
 bool Win32Desktop::RestoreClipboard() {
   return clipboard_.Restore(owner_, bounds_.clipboard);
+}
+
+void Win32Desktop::ForgetClipboard() {
+  clipboard_.Forget();
 }
 
 }  // namespace hop

@@ -59,14 +59,17 @@ class Win32Desktop : public Desktop {
   bool WaitForModifiersReleased() override;
   bool SendKeys(std::span<const KeyChord> keys) override;
   bool PasteInto(WindowHandle field) override;
+  void StartClipboardSave() override;
   ClipboardSave SaveClipboard() override;
   bool SetClipboardText(std::wstring_view text) override;
   bool RestoreClipboard() override;
+  void ForgetClipboard() override;
 
  private:
-  // The survey of `root`, taken again unless the last one was of the same window and nothing
-  // has been sent since that could change it.
-  const DialogSurvey& SurveyOf(HWND root, bool fresh);
+  // The survey of `root`, taken again unless the last one was of the same window and, with
+  // `recheck`, still holds. Without it the last one serves as it is: nothing has been sent since
+  // that could change it.
+  const DialogSurvey& SurveyOf(HWND root, bool recheck);
   // Whether the dialog's thread has answered two messages sent one after the other: the second
   // is only taken once the input that was queued before the first has been handled.
   bool HasHandledInput(HWND dialog);

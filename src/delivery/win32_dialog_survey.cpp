@@ -35,14 +35,6 @@ HWND EditInside(HWND container) {
   return container ? ChildOfClass(container, L"Edit") : nullptr;
 }
 
-// The window text the system keeps for a button or a label: read without a message to the
-// dialog's thread.
-std::wstring StoredText(HWND window) {
-  wchar_t text[128] = {};
-  const int length = window ? ::GetWindowTextW(window, text, 128) : 0;
-  return std::wstring(text, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
 // The controls one pass over the descendants finds, before they are told apart.
 struct Found {
   HWND root;
@@ -125,10 +117,21 @@ DialogSurvey SurveyDialog(HWND root) {
   return survey;
 }
 
+bool StillHolds(const DialogSurvey& survey) {
+  const auto inside = [&](HWND window) { return !window || ::IsChild(survey.root, window); };
+  if (!survey.field && !survey.folderTree) return false;
+  return ::IsWindow(survey.root) && inside(survey.field) && inside(survey.folderTree) &&
+         inside(survey.folderView) && (!survey.field || IsEditable(survey.field)) &&
+         (!survey.folderTree || ::IsWindowVisible(survey.folderTree));
+}
+
 DialogSigns SignsOf(const DialogSurvey& survey) {
-  return {survey.saveStructure,        survey.openStructure,
-          StoredText(survey.okButton), StoredText(survey.folderLabel),
-          StoredText(survey.root),     survey.folderTree != nullptr,
+  return {survey.saveStructure,
+          survey.openStructure,
+          win32::Title(survey.okButton),
+          win32::Title(survey.folderLabel),
+          win32::Title(survey.root),
+          survey.folderTree != nullptr,
           SystemDialogWords()};
 }
 

@@ -26,6 +26,11 @@ struct DialogSurvey {
 };
 
 DialogSurvey SurveyDialog(HWND root);
+// Whether an earlier survey still tells the dialog as it is: it found a field or a tree, and
+// these and the folder view are still inside the dialog, the field still taking text and the
+// tree still shown. A dialog builds new windows when it changes (a new folder view for every
+// move); the windows that tell its kind stay.
+bool StillHolds(const DialogSurvey& survey);
 // The signs of the dialog's kind, with the system's own dialog words; its texts are read
 // without a message to the dialog's thread.
 DialogSigns SignsOf(const DialogSurvey& survey);

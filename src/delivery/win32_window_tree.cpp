@@ -2,12 +2,9 @@
 
 #include <windows.h>
 
+#include "win32/window_queries.h"
+
 namespace hop {
-namespace {
-
-constexpr int kBuffer = 255;
-
-}  // namespace
 
 WindowHandle Win32WindowTree::DesktopWindow() {
   return AsWindowHandle(::GetDesktopWindow());
@@ -22,15 +19,11 @@ WindowHandle Win32WindowTree::NextSibling(WindowHandle window) {
 }
 
 std::wstring Win32WindowTree::Title(WindowHandle window) {
-  wchar_t buffer[kBuffer];
-  const int length = ::GetWindowTextW(AsHwnd(window), buffer, kBuffer);
-  return std::wstring(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+  return win32::Title(AsHwnd(window));
 }
 
 std::wstring Win32WindowTree::ClassName(WindowHandle window) {
-  wchar_t buffer[kBuffer];
-  const int length = ::GetClassNameW(AsHwnd(window), buffer, kBuffer);
-  return std::wstring(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+  return win32::ClassName(AsHwnd(window));
 }
 
 bool Win32WindowTree::HasParent(WindowHandle window) {

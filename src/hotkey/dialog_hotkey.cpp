@@ -32,16 +32,19 @@ bool DialogExists() {
 
 }  // namespace
 
-HWND UsableDialogField(HWND window) {
+HWND UsableDialogField(HWND window, Desktop& desktop) {
   // Titled, as the delivery activates only titled windows.
-  if (!window || !IsTopLevel(window) || !IsDialogClass(window) ||
-      ::GetWindowTextLengthW(window) == 0) {
+  if (!window || !IsTopLevel(window) || !IsDialogClass(window) || win32::Title(window).empty()) {
     return nullptr;
   }
-  Win32Desktop desktop(nullptr);
   const Candidate candidate = desktop.Inspect(AsWindowHandle(window));
   if (!IsUsableTarget(candidate)) return nullptr;
   return AsHwnd(candidate.field ? candidate.field : candidate.folderTree);
+}
+
+HWND UsableDialogField(HWND window) {
+  Win32Desktop desktop(nullptr);
+  return UsableDialogField(window, desktop);
 }
 
 DialogHotkey::DialogHotkey(HWND owner, std::function<void(const Hotkey&)> refused)

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+#include "delivery/desktop.h"
 #include "hotkey/hotkey_arming.h"
 #include "hotkey/hotkey_text.h"
 #include "win32/unique_handle.h"
@@ -17,7 +18,8 @@ namespace hop {
 
 // The file-name field of the window if it is a file dialog the delivery can serve (shown,
 // enabled, not on another virtual desktop, with a file-name field), or Browse for Folder's
-// tree; null otherwise.
+// tree; null otherwise. Read through `desktop`, which keeps what it read for a delivery.
+HWND UsableDialogField(HWND window, Desktop& desktop);
 HWND UsableDialogField(HWND window);
 
 class DialogHotkey final : private HotkeyArming::Keyboard {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "delivery/delivery_notice.h"
+#include "delivery/win32_desktop.h"
 #include "delivery/win32_dialog_survey.h"
 #include "editor/editor_window.h"
 #include "editor/path_list_editor.h"
@@ -49,7 +50,7 @@ void MainWindow::OnDialogHotkey() {
   // As with the tray: one menu at a time, nothing while a modal box is open or while ending.
   if (menuOpen_ || ending_ || !::IsWindowEnabled(hwnd_)) return;
   const HWND dialog = ::GetForegroundWindow();
-  const HWND field = UsableDialogField(dialog);
+  const HWND field = UsableDialogField(dialog, *desktop_);  // read once, for the delivery too
   if (!field || editor_->IsVisible()) return;
   if (PathCount() == 0) {
     tray_.ShowBalloon(kNoticeTitle, NoPathsNotice());

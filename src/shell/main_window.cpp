@@ -65,6 +65,7 @@ bool MainWindow::Create() {
   hwnd_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                             nullptr, instance_, this);
   if (!hwnd_) return false;
+  desktop_ = std::make_unique<Win32Desktop>(hwnd_);
   editor_ = std::make_unique<EditorWindow>(hwnd_, largeIcon_.get(), smallIcon_.get(), paths_,
                                            [this] { OnEditorClosed(); });
   about_ = std::make_unique<AboutWindow>(hwnd_, largeIcon_.get());
@@ -98,7 +99,7 @@ void MainWindow::OnTrayNotification(TrayNotification notification) {
   if (menuOpen_ || ending_ || !::IsWindowEnabled(hwnd_)) return;
   switch (ActionFor(notification, PathCount(), editor_->IsVisible())) {
     case TrayAction::PopupPathMenu:
-      delivery_.Prepare();  // the dialogs are looked for while the user chooses
+      delivery_.Prepare(*desktop_);  // the dialogs are looked for while the user chooses
       return RunMenuChoice(
           [&] { return PopupPathMenu(hwnd_, paths_, ReadOpenFolders(), tray_.MenuAnchor()); });
     case TrayAction::PopupConfigMenu:
@@ -171,9 +172,9 @@ void MainWindow::mnuPath_Click(int Index, HWND dialog) {
 }
 
 void MainWindow::DeliverPath(std::wstring path, HWND dialog) {
-  Win32Desktop desktop(hwnd_);
   delivering_ = true;
-  const auto outcome = delivery_.Deliver(desktop, path, clipboardChecked_, AsWindowHandle(dialog));
+  const auto outcome =
+      delivery_.Deliver(*desktop_, path, clipboardChecked_, AsWindowHandle(dialog));
   delivering_ = false;
   // A close request that came in meanwhile ends the program now that the clipboard is back.
   if (endPending_) return Form_QueryUnload(*endPending_);

@@ -29,6 +29,7 @@
 namespace hop {
 
 class AboutWindow;
+class Win32Desktop;
 class DialogHotkey;
 class EditorWindow;
 class HotkeyWindow;
@@ -142,6 +143,8 @@ class MainWindow {
   // between path menu clicks, both living as long as the program.
   Win32WindowTree windowTree_;
   PathDelivery delivery_{windowTree_};
+  // The delivery's effects, keeping what it read of a dialog as a menu opened for the click.
+  std::unique_ptr<Win32Desktop> desktop_;
   ExplorerWindows explorer_;
   std::vector<std::wstring> openFolders_;
   std::unique_ptr<EditorWindow> editor_;

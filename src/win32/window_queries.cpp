@@ -19,6 +19,12 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+std::wstring Title(HWND window) {
+  wchar_t title[255] = {};
+  const int length = window ? ::GetWindowTextW(window, title, 255) : 0;
+  return std::wstring(title, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
 int TextWidth(HWND window, HFONT font, bool mnemonics) {
   std::wstring text = WindowText(window);
   if (mnemonics) std::erase(text, L'&');

@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "delivery/desktop.h"
@@ -119,6 +121,7 @@ class FakeDesktop : public Desktop {
     if (!pasteIgnored && !pasteTimesOut) Insert(field, std::wstring(bytes.begin(), bytes.end()));
     return !pasteTimesOut;
   }
+  void StartClipboardSave() override {}
   ClipboardSave SaveClipboard() override {
     if (clipboardHeld) return ClipboardSave::Held;
     if (clipboardSlow) return ClipboardSave::TooSlow;
@@ -131,9 +134,10 @@ class FakeDesktop : public Desktop {
   }
   bool RestoreClipboard() override {
     if (restoreFails) return false;
-    clipboard = saved_;
+    if (saved_) clipboard = *std::exchange(saved_, std::nullopt);
     return true;
   }
+  void ForgetClipboard() override { saved_.reset(); }
 
  private:
   void Press(const KeyChord& chord) {
@@ -170,7 +174,7 @@ class FakeDesktop : public Desktop {
   }
 
   FakeWindowTree& tree_;
-  Clipboard saved_;
+  std::optional<Clipboard> saved_;
   bool stayed_ = false;
 };
 

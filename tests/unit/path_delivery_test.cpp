@@ -178,12 +178,12 @@ TEST_F(Delivery, ADeliveryForOneDialogGoesToItAloneOrNowhere) {
 // The tray's delivery: the dialogs found as the menu opened, or, when none of them is usable any
 // more, those on the desktop at the click.
 TEST_F(Delivery, TheMenusWalkServesTheClickUnlessItsDialogsHaveGone) {
-  delivery.Prepare();
+  delivery.Prepare(desktop);
   const WindowHandle later = AddDialog(L"Open", kOpenSigns);
   EXPECT_EQ(delivery.Deliver(desktop, L"C:\\fav\\", false), DeliveryOutcome::Delivered);
   EXPECT_EQ(desktop.movedTo[dialog], L"C:\\fav\\");
   EXPECT_EQ(desktop.movedTo.count(later), 0u);
-  delivery.Prepare();
+  delivery.Prepare(desktop);
   tree.Destroy(later);
   desktop.disabled.insert(dialog);
   const WindowHandle last = AddDialog(L"Save As", kSaveSigns);

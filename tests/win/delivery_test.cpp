@@ -11,6 +11,7 @@
 
 #include "delivery/path_delivery.h"
 #include "delivery/win32_desktop.h"
+#include "delivery/win32_dialog_survey.h"
 #include "delivery/win32_dialog_words.h"
 #include "delivery/win32_window_tree.h"
 #include "win32/unique_handle.h"
@@ -155,6 +156,18 @@ int ClipboardFormatCount() {
   return ::CountClipboardFormats();
 }
 
+// Another program copies while the path is on its way, after the clipboard was saved.
+class CopyingMeanwhileDesktop : public StayingDialogDesktop {
+ public:
+  using StayingDialogDesktop::StayingDialogDesktop;
+  static constexpr wchar_t kCopied[] = L"copied meanwhile";
+  ClipboardSave SaveClipboard() override {
+    const ClipboardSave saved = StayingDialogDesktop::SaveClipboard();
+    PutClipboard(CF_UNICODETEXT, kCopied, sizeof(kCopied));
+    return saved;
+  }
+};
+
 TEST(Win32Delivery, TypesReservedAndUnicodeCharactersLiterallyOverTheOldText) {
   DialogThread host;
   Win32WindowTree tree;
@@ -202,6 +215,13 @@ TEST(Win32Delivery, ClipboardModeRestoresEveryFormat) {
   ASSERT_EQ(delivery.Deliver(desktop, L"C:\\users\\", true), DeliveryOutcome::Delivered);
   EXPECT_EQ(ControlText(host.edit()), L"C:\\users\\");
   EXPECT_EQ(ClipboardFormatCount(), 0);
+
+  // What another program copied meanwhile is what comes back, not the older copy.
+  CopyingMeanwhileDesktop copying(nullptr);
+  ASSERT_EQ(delivery.Deliver(copying, L"C:\\windows\\", true), DeliveryOutcome::Delivered);
+  EXPECT_EQ(ControlText(host.edit()), L"C:\\windows\\");
+  EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT),
+            std::string(reinterpret_cast<const char*>(copying.kCopied), sizeof(copying.kCopied)));
 }
 
 TEST(Win32Delivery, AClosedDialogGetsNothingAndTheClipboardIsUntouched) {
@@ -359,6 +379,40 @@ TEST(Win32Delivery, TheSaveDialogsViewFieldIsFoundAndARunBoxHasNone) {
   EXPECT_FALSE(desktop.Inspect(AsWindowHandle(run.get())).field);
   EXPECT_TRUE(desktop.Inspect(AsWindowHandle(save.get())).visible);
   EXPECT_FALSE(desktop.Inspect(AsWindowHandle(save.get())).cloaked);
+}
+
+// What was read of a dialog as a menu opened serves the click only while the dialog is as it
+// was: a dialog that moved has a new folder view, and some build a new field.
+TEST(Win32Delivery, AKeptSurveyHoldsUntilTheDialogChangesWhatItFound) {
+  WNDCLASSW viewClass{};
+  viewClass.lpfnWndProc = ::DefWindowProcW;
+  viewClass.lpszClassName = L"SHELLDLL_DefView";
+  ::RegisterClassW(&viewClass);
+  const auto child = [](const wchar_t* className, HWND parent, int id) {
+    return ::CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 20, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+  };
+  const struct {
+    void (*change)(HWND dialog, HWND view, HWND field);
+    bool holds;
+    const char* row;
+  } cases[] = {
+      {[](HWND, HWND, HWND) {}, true, "unchanged"},
+      {[](HWND, HWND, HWND field) { ::SendMessageW(field, EM_SETREADONLY, TRUE, 0); }, false,
+       "the field is read-only"},
+      {[](HWND, HWND, HWND field) { ::ShowWindow(field, SW_HIDE); }, false, "the field is hidden"},
+      {[](HWND, HWND view, HWND) { ::DestroyWindow(view); }, false, "a new folder view"},
+      {[](HWND, HWND, HWND field) { ::DestroyWindow(field); }, false, "a new field"},
+  };
+  for (const auto& c : cases) {
+    UniqueWindow dialog(MakeDialog(L"Open"));
+    HWND view = child(L"SHELLDLL_DefView", dialog.get(), 0);
+    HWND field = child(L"Edit", dialog.get(), 1152);
+    const DialogSurvey kept = SurveyDialog(dialog.get());
+    ASSERT_EQ(kept.field, field) << c.row;
+    c.change(dialog.get(), view, field);
+    EXPECT_EQ(StillHolds(kept), c.holds) << c.row;
+  }
 }
 
 // The words come out of the system's own string table and Open template, in the language
