@@ -100,7 +100,7 @@ void ClipboardSnapshot::Start(std::chrono::milliseconds open) {
 
 ClipboardSave ClipboardSnapshot::Take(std::chrono::milliseconds open,
                                       std::chrono::milliseconds bound) {
-  if (!copying_ || sequence_) Start(open);
+  if (!copying_) Start(open);  // a copy kept from before is no copy of now
   const bool done = work_->Wait(bound);
   const auto copying = std::exchange(copying_, nullptr);
   work_.reset();

@@ -29,10 +29,10 @@
 namespace hop {
 
 class AboutWindow;
-class Win32Desktop;
 class DialogHotkey;
 class EditorWindow;
 class HotkeyWindow;
+class Win32Desktop;
 
 class MainWindow {
  public:
