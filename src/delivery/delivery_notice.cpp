@@ -54,4 +54,10 @@ std::optional<std::wstring> DeliveryNotice(DeliveryOutcome outcome, std::wstring
   return std::nullopt;
 }
 
+std::wstring RecentGoneNotice(std::wstring_view path) {
+  return Quoted(path) +
+         L" no longer exists or cannot be reached, so it was taken out of the recent folders. "
+         L"Nothing was typed.";
+}
+
 }  // namespace hop

@@ -16,5 +16,7 @@ inline constexpr std::size_t kNoticeMaxLength = 255;
 
 // The text for how a delivery of `path` ended; nothing when the path was delivered.
 std::optional<std::wstring> DeliveryNotice(DeliveryOutcome outcome, std::wstring_view path);
+// The text for a recent folder that could not be found when chosen, and was dropped.
+std::wstring RecentGoneNotice(std::wstring_view path);
 
 }  // namespace hop

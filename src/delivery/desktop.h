@@ -56,6 +56,8 @@ class Desktop {
   // `window`; nothing when it cannot be read.
   virtual std::optional<std::uint32_t> OwnIntegrity() = 0;
   virtual std::optional<std::uint32_t> IntegrityOf(WindowHandle window) = 0;
+  // The file name of the program that owns `window`; empty when it cannot be read.
+  virtual std::wstring ProgramOf(WindowHandle) { return {}; }
   // What the path names; Missing also when that cannot be told in about a second.
   virtual PathKind KindOfPath(std::wstring_view path) = 0;
   // The folder a file dialog (Open, Save or picker) shows; nothing when it cannot be read.

@@ -100,6 +100,7 @@ DeliveryOutcome PathDelivery::FindTarget(Desktop& desktop, WindowHandle only, Ca
 DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path, bool clipboardMode,
                                       WindowHandle only) {
   BusyPointer busy(desktop);
+  lastTarget_ = {};
   // An empty item (a path missing from the stored list) types nothing, and Enter on an empty
   // file-name field would open whatever the dialog has selected.
   if (path.empty()) return DeliveryOutcome::NoPath;
@@ -110,6 +111,7 @@ DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path, 
   const DialogKind dialogKind = hop::KindOf(desktop.SignsOf(target.topLevel));
   std::wstring checked(path);
   const PathKind kind = CheckPath(desktop, target.topLevel, dialogKind, checked);
+  lastTarget_ = {desktop.ProgramOf(target.topLevel), checked, kind};
   if (kind == PathKind::Missing) return DeliveryOutcome::PathMissing;
   const DeliveryPlan plan = PlanFor(checked, kind, dialogKind);
   const ClipboardCopy copy(desktop, clipboardMode && !plan.selectInTree && !plan.typed.empty());

@@ -60,6 +60,16 @@ class PathDelivery {
 
   std::vector<WindowHandle> FoundWindows;
 
+  // Where the last delivery was headed: the dialog's program and the path as checked (a
+  // relative one read against the dialog's folder); its kind is Unchecked when it got no
+  // further than finding the dialog.
+  struct Target {
+    std::wstring program;
+    std::wstring path;
+    PathKind kind = PathKind::Unchecked;
+  };
+  const Target& LastTarget() const { return lastTarget_; }
+
  private:
   DeliveryOutcome ChooseTarget(Desktop& desktop, std::span<const WindowHandle> matches,
                                Candidate& target);
@@ -85,6 +95,7 @@ class PathDelivery {
 
   DialogFinder finder_;
   WindowHandle preparedTarget_ = 0;  // chosen as the menu opened; 0 for none
+  Target lastTarget_;
 };
 
 }  // namespace hop

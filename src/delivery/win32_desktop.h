@@ -13,6 +13,8 @@
 #include "delivery/desktop.h"
 #include "delivery/win32_clipboard.h"
 #include "delivery/win32_dialog_survey.h"
+#include "delivery/win32_window_tree.h"
+#include "win32/window_queries.h"
 
 namespace hop {
 
@@ -44,6 +46,7 @@ class Win32Desktop : public Desktop {
   DialogSigns SignsOf(WindowHandle dialog) override;
   std::optional<std::uint32_t> OwnIntegrity() override;
   std::optional<std::uint32_t> IntegrityOf(WindowHandle window) override;
+  std::wstring ProgramOf(WindowHandle window) override { return win32::ProgramOf(AsHwnd(window)); }
   PathKind KindOfPath(std::wstring_view path) override;
   std::optional<std::wstring> FolderOf(WindowHandle dialog) override;
   bool SelectFolder(WindowHandle dialog, std::wstring_view folder) override;

@@ -1,5 +1,7 @@
 #include "editor/path_list_editor.h"
 
+#include "model/same_folder.h"
+
 namespace hop {
 
 void PathListEditor::Form_Load() {
@@ -21,7 +23,7 @@ bool CanAddPath(const PathMenu& paths, const std::wstring& path) {
   // so the menu is what every caller compares with.
   const std::size_t count = paths.PathCount();
   for (std::size_t k = 1; k <= count; ++k) {
-    if (paths.Caption(k) == path) return false;
+    if (SameFolder(paths.Caption(k), path)) return false;
   }
   return true;
 }

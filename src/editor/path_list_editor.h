@@ -17,8 +17,7 @@
 namespace hop {
 
 // Add's rule over the path list, for every way a path is added: a path goes in unless it is
-// empty, already listed (an exact, case-sensitive comparison of the whole text) or the list
-// is full.
+// empty, already listed (the same folder or file: SameFolder) or the list is full.
 bool CanAddPath(const PathMenu& paths, const std::wstring& path);
 // Adds the path as Add does, as the last path menu item; false when CanAddPath refuses it.
 bool AddPath(PathMenu& paths, const std::wstring& path);

@@ -2,8 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,16 +17,10 @@ struct ShellFolder {
 
 inline constexpr std::size_t kMaxOpenFolders = 15;
 inline constexpr std::wstring_view kOpenFoldersHeading = L"Open in Explorer";
-// Menu identifiers: folder j (from 0) is kFirstOpenFolderId + j, clear of every path's.
-inline constexpr unsigned kFirstOpenFolderId = 2000;
 
 // The folders to list: the front-most window first, each window's shown tab before its others;
-// file-system folders only, each once and none that already is one of `paths` (the same folder
-// whatever the case and a trailing backslash), at most kMaxOpenFolders.
-std::vector<std::wstring> OpenFolders(std::vector<ShellFolder> shown,
-                                      std::span<const std::wstring> paths);
-
-// The folder a menu identifier stands for, when it is one of `folders`.
-std::optional<std::wstring> ChosenOpenFolder(unsigned id, std::span<const std::wstring> folders);
+// file-system folders only, each once (SameFolder). The menu leaves out those among the paths
+// and shows at most kMaxOpenFolders.
+std::vector<std::wstring> OpenFolders(std::vector<ShellFolder> shown);
 
 }  // namespace hop

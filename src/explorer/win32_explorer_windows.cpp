@@ -228,10 +228,9 @@ ExplorerWindows::~ExplorerWindows() {
   if (apartmentJoined_) Com()->uninitialize();
 }
 
-std::vector<ShellFolder> ExplorerWindows::Read() {
+std::vector<ShellFolder> ExplorerWindows::Read(std::chrono::steady_clock::time_point deadline) {
   if (last_ && (!last_->Finished() || last_->Unlisted())) return {};
   if (!AnyExplorerFolderWindow()) return {};
-  const auto deadline = std::chrono::steady_clock::now() + bound_;
   auto read = std::make_shared<ExplorerRead>();
   try {
     std::thread([read] {

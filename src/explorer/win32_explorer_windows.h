@@ -33,7 +33,9 @@ class ExplorerWindows {
   // The entries of the shell's window list, in its order; nothing when no Explorer folder window
   // exists, Explorer is not running, is restarting or elevated, or the last read has not come
   // back.
-  std::vector<ShellFolder> Read();
+  std::vector<ShellFolder> Read() { return Read(std::chrono::steady_clock::now() + bound_); }
+  // The same, waiting for the worker until `deadline` at the latest.
+  std::vector<ShellFolder> Read(std::chrono::steady_clock::time_point deadline);
 
  private:
   std::chrono::milliseconds bound_;

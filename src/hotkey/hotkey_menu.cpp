@@ -2,25 +2,7 @@
 
 #include <algorithm>
 
-#include "model/path_menu.h"
-
 namespace hop {
-
-std::wstring AcceleratedCaption(std::size_t k, std::wstring_view path) {
-  const std::wstring text = MenuDisplayText(path);
-  if (k < 1 || k > 10) return text;
-  return L"&" + std::to_wstring(k % 10) + L" " + text;
-}
-
-std::vector<std::wstring> HotkeyMenuCaptions(const PathMenu& paths,
-                                             std::span<const std::wstring> folders) {
-  std::vector<std::wstring> captions;
-  for (std::size_t k = 1; k <= paths.PathCount(); ++k)
-    captions.push_back(AcceleratedCaption(k, paths.Caption(k)));
-  for (const std::wstring& folder : folders)
-    captions.push_back(AcceleratedCaption(captions.size() + 1, folder));
-  return captions;
-}
 
 std::optional<wchar_t> DigitOfKey(std::uint16_t key) {
   constexpr std::uint16_t kNumpad0 = 0x60;

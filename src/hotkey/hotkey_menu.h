@@ -6,22 +6,12 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "hotkey/hotkey_text.h"
-#include "model/path_menu.h"
 
 namespace hop {
 
-// The text shown for path k (1-based): "&1 " .. "&9 ", then "&0 " for the tenth, so a digit
-// chooses it; the others plain. Ampersands of the path are doubled to be drawn as they are.
-std::wstring AcceleratedCaption(std::size_t k, std::wstring_view path);
-
-// The menu's captions below its heading: the paths, then the folders open in Explorer, whose
-// digits run on from the paths' (ten digits in all).
-std::vector<std::wstring> HotkeyMenuCaptions(const PathMenu& paths,
-                                             std::span<const std::wstring> folders);
 // The digit a key of the digit row or the number pad stands for, whatever character the
 // keyboard layout gives it (AZERTY types é on the key of 2); nothing for any other key.
 std::optional<wchar_t> DigitOfKey(std::uint16_t key);

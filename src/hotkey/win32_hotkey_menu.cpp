@@ -5,10 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "explorer/open_folders.h"
-#include "explorer/win32_open_folders_menu.h"
 #include "hotkey/add_folder.h"
 #include "hotkey/hotkey_menu.h"
+#include "model/win32_menu.h"
 #include "win32/dpi.h"
 #include "win32/window_queries.h"
 
@@ -30,11 +29,21 @@ HWND FieldBox(HWND field) {
   return box;
 }
 
+std::vector<std::wstring> Captions(HMENU menu) {
+  std::vector<std::wstring> captions;
+  const int count = ::GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[300] = {};
+    ::GetMenuStringW(menu, static_cast<UINT>(i), text, 300, MF_BYPOSITION);
+    captions.emplace_back(text);
+  }
+  return captions;
+}
+
 // The menu's size as the system will draw it, near enough to choose a side: the widest caption
 // in the menu font beside the check-mark columns, and one row per item (a separator counted as
 // one too).
-SIZE ExpectedMenuSize(HWND window, const PathMenu& paths, std::span<const std::wstring> captions,
-                      const std::optional<std::wstring>& addFolder) {
+SIZE ExpectedMenuSize(HWND window, HMENU menu) {
   const UINT dpi = win32::DpiForWindow(window);
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
@@ -45,18 +54,16 @@ SIZE ExpectedMenuSize(HWND window, const PathMenu& paths, std::span<const std::w
   TEXTMETRICW text{};
   ::GetTextMetricsW(dc.get(), &text);
   int widest = 0;
-  const auto widen = [&](std::wstring_view caption) {
+  const std::vector<std::wstring> captions = Captions(menu);
+  for (const std::wstring& caption : captions) {
     SIZE size{};
     ::GetTextExtentPoint32W(dc.get(), caption.data(), static_cast<int>(caption.size()), &size);
     widest = std::max(widest, static_cast<int>(size.cx));
-  };
-  widen(paths.Caption(0));
-  for (const std::wstring& caption : captions) widen(caption);
-  const std::size_t section = captions.size() > paths.PathCount() ? 2 : 0;
+  }
   const int check = ::GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi);
   const int row = std::max<int>(text.tmHeight + 4, ::GetSystemMetricsForDpi(SM_CYMENU, dpi) - 1);
   const int border = 2 * ::GetSystemMetricsForDpi(SM_CYEDGE, dpi) + 2;
-  const auto rows = static_cast<int>(captions.size() + 1 + section + (addFolder ? 2 : 0));
+  const auto rows = static_cast<int>(captions.size());
   return {widest + 2 * check + 2 * border, row * rows + border};
 }
 
@@ -71,51 +78,30 @@ std::optional<wchar_t> DigitTyped(wchar_t typed, HWND typingWindow) {
   return DigitOfKey(LOBYTE(scan));
 }
 
-std::vector<std::wstring> Captions(HMENU menu) {
-  std::vector<std::wstring> captions;
-  const int count = ::GetMenuItemCount(menu);
-  for (int i = 0; i < count; ++i) {
-    wchar_t text[300] = {};
-    ::GetMenuStringW(menu, static_cast<UINT>(i), text, 300, MF_BYPOSITION);
-    captions.emplace_back(text);
-  }
-  return captions;
-}
-
 }  // namespace
 
-std::optional<LRESULT> AnswerMenuChar(WPARAM wParam, LPARAM lParam, HWND typingWindow) {
-  if (!(HIWORD(wParam) & MF_POPUP)) return std::nullopt;
-  const auto digit = DigitTyped(static_cast<wchar_t>(LOWORD(wParam)), typingWindow);
+std::optional<LRESULT> HotkeyMenu::OnMenuChar(WPARAM wParam, LPARAM lParam) const {
+  if (!dialog_ || !(HIWORD(wParam) & MF_POPUP)) return std::nullopt;
+  const auto digit = DigitTyped(static_cast<wchar_t>(LOWORD(wParam)), dialog_);
   if (!digit) return std::nullopt;
   const auto item = ItemWithDigit(Captions(reinterpret_cast<HMENU>(lParam)), *digit);
   if (!item) return std::nullopt;
   return MAKELRESULT(static_cast<WORD>(*item), MNC_EXECUTE);
 }
 
-win32::UniqueMenu BuildHotkeyMenu(const PathMenu& paths, std::span<const std::wstring> folders,
-                                  const std::optional<std::wstring>& addFolder) {
-  win32::UniqueMenu menu(::CreatePopupMenu());
-  if (!menu) return menu;
-  const std::wstring heading(paths.Caption(0));
-  ::AppendMenuW(menu.get(), MF_STRING | MF_GRAYED, 0, heading.c_str());
-  const std::vector<std::wstring> captions = HotkeyMenuCaptions(paths, folders);
-  const std::span<const std::wstring> all(captions);
-  for (std::size_t k = 1; k <= paths.PathCount(); ++k)
-    ::AppendMenuW(menu.get(), MF_STRING, k, all[k - 1].c_str());
-  AppendOpenFolders(menu.get(), all.subspan(paths.PathCount()));
-  if (addFolder) {
-    ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(menu.get(), MF_STRING, kAddFolderCommand, addFolder->c_str());
+win32::UniqueMenu BuildHotkeyMenu(const Menu& menu, const std::optional<std::wstring>& addFolder) {
+  win32::UniqueMenu popup = RenderMenu(menu.Rows(true));
+  if (popup && addFolder) {
+    ::AppendMenuW(popup.get(), MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(popup.get(), MF_STRING, kAddFolderCommand, addFolder->c_str());
   }
-  return menu;
+  return popup;
 }
 
-std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths,
-                            std::span<const std::wstring> folders, HWND field,
-                            const std::optional<std::wstring>& addFolder) {
-  const win32::UniqueMenu menu = BuildHotkeyMenu(paths, folders, addFolder);
-  if (!menu) return 0;
+HotkeyMenu::Pick HotkeyMenu::Pop(HWND owner, HWND dialog, HWND field, const Menu& menu,
+                                 const std::optional<std::wstring>& addFolder) {
+  const win32::UniqueMenu popup = BuildHotkeyMenu(menu, addFolder);
+  if (!popup) return {};
   RECT fieldRect{};
   ::GetWindowRect(FieldBox(field), &fieldRect);
   // Browse for Folder's tree stands in for the field: the menu opens at its top-left corner.
@@ -123,19 +109,23 @@ std::size_t PopupHotkeyMenu(HWND owner, const PathMenu& paths,
     fieldRect.right = fieldRect.left;
     fieldRect.bottom = fieldRect.top;
   }
-  const SIZE size = ExpectedMenuSize(field, paths, HotkeyMenuCaptions(paths, folders), addFolder);
+  const SIZE size = ExpectedMenuSize(field, popup.get());
   const MenuAnchor anchor = HotkeyMenuAnchor(
       ToScreenRect(fieldRect), ToScreenRect(win32::WorkAreaOf(field)), size.cx, size.cy);
   UINT placement = TPM_VERTICAL;
   placement |= anchor.alignRight ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
   placement |= anchor.alignBottom ? TPM_BOTTOMALIGN : TPM_TOPALIGN;
+  dialog_ = dialog;  // whose keyboard layout tells the digit keys
   // Should the estimate be off, the system still keeps the menu off the field.
-  const auto chosen = static_cast<std::size_t>(
-      win32::TrackMenu(owner, menu.get(), POINT{anchor.x, anchor.y}, placement, &fieldRect));
-  if (addFolder && chosen == kAddFolderCommand) return chosen;
-  const bool known =
-      chosen <= paths.PathCount() || ChosenOpenFolder(static_cast<UINT>(chosen), folders);
-  return known ? chosen : 0;
+  const UINT chosen =
+      win32::TrackMenu(owner, popup.get(), POINT{anchor.x, anchor.y}, placement, &fieldRect);
+  dialog_ = nullptr;
+  if (addFolder && chosen == kAddFolderCommand) return {.addFolder = true};
+  return {.choice = menu.ChoiceFor(chosen)};
+}
+
+void ReturnForeground(HWND dialog) {
+  if (::IsWindow(dialog) && ::GetForegroundWindow() != dialog) ::SetForegroundWindow(dialog);
 }
 
 }  // namespace hop

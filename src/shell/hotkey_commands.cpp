@@ -7,7 +7,6 @@
 #include "delivery/win32_dialog_survey.h"
 #include "editor/editor_window.h"
 #include "editor/path_list_editor.h"
-#include "explorer/open_folders.h"
 #include "hotkey/add_folder.h"
 #include "hotkey/dialog_hotkey.h"
 #include "hotkey/hotkey_menu.h"
@@ -18,6 +17,7 @@
 #include "hotkey/win32_key_layout.h"
 #include "model/scoped_flag.h"
 #include "shell/main_window.h"
+#include "win32/window_queries.h"
 
 namespace hop {
 
@@ -59,22 +59,17 @@ void MainWindow::OnDialogHotkey() {
   const auto folder = ReadDialogFolder(dialog);
   const auto addFolder = AddFolderCaption(paths_, folder);
   const bool focusInField = FocusOf(dialog) == field;
-  std::size_t chosen = 0;
+  const Menu menu = BuildMenu(win32::ProgramOf(dialog));  // its own recent folders first
+  HotkeyMenu::Pick pick;
   {
     const ScopedFlag open(menuOpen_);
-    menuDialog_ = dialog;  // whose keyboard layout tells the digit keys
-    chosen = PopupHotkeyMenu(hwnd_, paths_, ReadOpenFolders(), field, addFolder);
-    menuDialog_ = nullptr;
+    pick = hotkeyMenu_.Pop(hwnd_, dialog, field, menu, addFolder);
   }
-  if (chosen == kAddFolderCommand)
+  if (pick.addFolder)
     AddDialogFolder(*folder, dialog, focusInField ? nullptr : field);
-  else if (chosen >= 1 && chosen <= PathCount())
-    mnuPath_Click(static_cast<int>(chosen), dialog);
-  else if (const auto openFolder = ChosenOpenFolder(static_cast<unsigned>(chosen), openFolders_))
-    DeliverPath(*openFolder, dialog);
-  // The user goes on typing in the dialog: it is given back the focus when the menu was
-  // dismissed (with no key sent) or the path could not be delivered.
-  if (::IsWindow(dialog) && ::GetForegroundWindow() != dialog) ::SetForegroundWindow(dialog);
+  else if (pick.choice)
+    Act(*pick.choice, dialog);
+  ReturnForeground(dialog);
 }
 
 void MainWindow::AddDialogFolder(const std::wstring& folder, HWND dialog, HWND field) {

@@ -10,6 +10,7 @@
 #include "hotkey/dialog_hotkey.h"
 #include "hotkey/hotkey_setting.h"
 #include "settings/path_list_settings.h"
+#include "settings/recent_settings.h"
 #include "shell/main_window.h"
 #include "shell/tray_rules.h"
 
@@ -64,6 +65,8 @@ bool MainWindow::Form_Load() {
   }
   ReadPathListSettings(settings_, paths_, clipboardChecked_);
   savedPaths_ = paths_.Paths();
+  recent_ = ReadRecentSettings(settings_);
+  ListSources();
   tray_.Start(hwnd_, trayIcon_.get());
   tray_.SetTipText(TipText(PathCount()));
   return true;

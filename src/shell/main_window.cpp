@@ -9,10 +9,8 @@
 #include "delivery/delivery_notice.h"
 #include "delivery/win32_desktop.h"
 #include "editor/editor_window.h"
-#include "explorer/open_folders.h"
 #include "hotkey/dialog_hotkey.h"
 #include "hotkey/hotkey_window.h"
-#include "hotkey/win32_hotkey_menu.h"
 #include "model/scoped_flag.h"
 #include "shell/popup_menus.h"
 #include "shell/resource_ids.h"
@@ -98,13 +96,17 @@ void MainWindow::OnTrayNotification(TrayNotification notification) {
   // modal box is open the main window is disabled and the program takes no input.
   if (menuOpen_ || ending_ || !::IsWindowEnabled(hwnd_)) return;
   switch (ActionFor(notification, PathCount(), editor_->IsVisible())) {
-    case TrayAction::PopupPathMenu:
+    case TrayAction::PopupPathMenu: {
       delivery_.Prepare(*desktop_);  // the dialogs are looked for while the user chooses
-      return RunMenuChoice(
-          [&] { return PopupPathMenu(hwnd_, paths_, ReadOpenFolders(), tray_.MenuAnchor()); });
-    case TrayAction::PopupConfigMenu:
-      return RunMenuChoice(
-          [&] { return PopupConfigMenu(hwnd_, clipboardChecked_, tray_.MenuAnchor()); });
+      const Menu menu = BuildMenu(L"");
+      const UINT chosen = RunMenu([&] { return PopupPathMenu(hwnd_, menu, tray_.MenuAnchor()); });
+      if (const auto choice = menu.ChoiceFor(chosen)) Act(*choice);
+      return;
+    }
+    case TrayAction::PopupConfigMenu: {
+      const ConfigState state{clipboardChecked_, !recent_.Entries().empty()};
+      return RunCommand(RunMenu([&] { return PopupConfigMenu(hwnd_, state, tray_.MenuAnchor()); }));
+    }
     case TrayAction::ShowEditor:
       mnuList_Click();
       break;
@@ -114,14 +116,14 @@ void MainWindow::OnTrayNotification(TrayNotification notification) {
 }
 
 template <typename Popup>
-void MainWindow::RunMenuChoice(Popup popup) {
+UINT MainWindow::RunMenu(Popup popup) {
   UINT chosen = 0;
   {
     const ScopedFlag open(menuOpen_);
     chosen = popup();
   }
   if (chosen == 0) tray_.ReturnFocus();
-  RunCommand(chosen);
+  return chosen;
 }
 
 void MainWindow::RunCommand(UINT id) {
@@ -136,11 +138,10 @@ void MainWindow::RunCommand(UINT id) {
       return mnuAbout_Click();
     case mnuExit:
       return mnuExit_Click();
+    case mnuClearRecent:
+      return mnuClearRecent_Click();
     default:
-      if (id > mnuPath && id <= mnuPath + PathCount())
-        mnuPath_Click(static_cast<int>(id - mnuPath));
-      else if (const auto folder = ChosenOpenFolder(id, openFolders_))
-        DeliverPath(*folder);
+      break;
   }
 }
 
@@ -171,13 +172,15 @@ void MainWindow::mnuPath_Click(int Index, HWND dialog) {
   DeliverPath(paths_.Caption(static_cast<std::size_t>(Index)), dialog);
 }
 
-void MainWindow::DeliverPath(std::wstring path, HWND dialog) {
+void MainWindow::DeliverPath(std::wstring path, HWND dialog, Origin origin) {
   delivering_ = true;
   const auto outcome =
       delivery_.Deliver(*desktop_, path, clipboardChecked_, AsWindowHandle(dialog));
   delivering_ = false;
   // A close request that came in meanwhile ends the program now that the clipboard is back.
   if (endPending_) return Form_QueryUnload(*endPending_);
+  if (KeepRecent(outcome, origin, path))
+    return tray_.ShowBalloon(kNoticeTitle, RecentGoneNotice(path));
   if (const auto notice = DeliveryNotice(outcome, path)) tray_.ShowBalloon(kNoticeTitle, *notice);
 }
 
@@ -187,11 +190,6 @@ void MainWindow::Attach(HWND hwnd) {
 
 void MainWindow::Detach() {
   hwnd_ = nullptr;
-}
-
-const std::vector<std::wstring>& MainWindow::ReadOpenFolders() {
-  openFolders_ = OpenFolders(explorer_.Read(), paths_.Paths());
-  return openFolders_;
 }
 
 void MainWindow::RequestEnd(UnloadMode mode) {
@@ -223,7 +221,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == DialogHotkey::kHotkeyId) OnDialogHotkey();
       return 0;
     case WM_MENUCHAR:  // the digit row on layouts that type other characters on it
-      if (const auto answer = AnswerMenuChar(wParam, lParam, menuDialog_)) return *answer;
+      if (const auto answer = hotkeyMenu_.OnMenuChar(wParam, lParam)) return *answer;
       return ::DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_QUERYENDSESSION:
       return TRUE;

@@ -15,9 +15,11 @@
 
 #include "delivery/path_delivery.h"
 #include "delivery/win32_window_tree.h"
-#include "explorer/win32_explorer_windows.h"
 #include "hotkey/hotkey_text.h"
+#include "hotkey/win32_hotkey_menu.h"
+#include "model/menu_model.h"
 #include "model/path_menu.h"
+#include "model/recent_folders.h"
 #include "settings/settings_store.h"
 #include "shell/lifecycle.h"
 #include "shell/tray_icon.h"
@@ -80,8 +82,15 @@ class MainWindow {
   // Delivers path Index to `dialog` alone when given (the hotkey's), else to the topmost usable
   // file dialog.
   void mnuPath_Click(int Index, HWND dialog = nullptr);
-  // Delivers a path (a favourite's or a folder open in Explorer) the one way both go.
-  void DeliverPath(std::wstring path, HWND dialog = nullptr);
+  // Delivers a path the one way every menu entry goes, and keeps the recent folders.
+  void DeliverPath(std::wstring path, HWND dialog = nullptr, Origin origin = Origin::Favourite);
+  // Acts on a choice from either path menu, in `dialog` when given.
+  void Act(const Choice& choice, HWND dialog = nullptr) {
+    DeliverPath(choice.path, dialog, choice.origin);
+  }
+  // "Clear recent folders": the section and its stored values emptied.
+  void mnuClearRecent_Click();
+  const RecentFolders& Recent() const { return recent_; }
 
   void OnTrayNotification(TrayNotification notification);
   // The hotkey was pressed while a file dialog was in front (hotkey_commands.cpp).
@@ -107,17 +116,23 @@ class MainWindow {
   void Attach(HWND hwnd);
   void Detach();
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  // Pops a tray menu (one at a time) and runs the command chosen from it.
+  // Pops a tray menu (one at a time); the identifier chosen from it.
   template <typename Popup>
-  void RunMenuChoice(Popup popup);
+  UINT RunMenu(Popup popup);
   void RunCommand(UINT id);
   void OnEditorClosed();
   void StartHotkey();
   // A close request (session end, WM_CLOSE): at once, or once a delivery under way is done.
   void RequestEnd(UnloadMode mode);
   void ReloadTrayIcon();
-  // The folders open in Explorer for the menu about to pop, kept for the choice made in it.
-  const std::vector<std::wstring>& ReadOpenFolders();
+  // Fills sources_ (path_menu_commands.cpp).
+  void ListSources();
+  // The path menu about to pop over `program`'s dialog (the tray's: ""), its sections read
+  // within one bound.
+  Menu BuildMenu(const std::wstring& program);
+  // After a delivery: the folder it arrived in goes first among the recent folders; a recent
+  // one found gone is dropped. Tells the user whether it was.
+  bool KeepRecent(DeliveryOutcome outcome, Origin origin, const std::wstring& path);
 
   // Start-up and shut-down steps (lifecycle.cpp).
   bool Form_Load();
@@ -145,8 +160,10 @@ class MainWindow {
   PathDelivery delivery_{windowTree_};
   // The delivery's effects, keeping what it read of a dialog as a menu opened for the click.
   std::unique_ptr<Win32Desktop> desktop_;
-  ExplorerWindows explorer_;
-  std::vector<std::wstring> openFolders_;
+  RecentFolders recent_;
+  // The menus' sections, in order (main_window.cpp lists them).
+  std::vector<std::unique_ptr<FolderSource>> sources_;
+  HotkeyMenu hotkeyMenu_;
   std::unique_ptr<EditorWindow> editor_;
   std::unique_ptr<AboutWindow> about_;
   std::unique_ptr<DialogHotkey> hotkey_;
@@ -156,8 +173,6 @@ class MainWindow {
   bool menuOpen_ = false;
   bool delivering_ = false;
   std::optional<UnloadMode> endPending_;
-  // The file dialog the hotkey's menu is open over: its keyboard layout reads the digit keys.
-  HWND menuDialog_ = nullptr;
   bool ending_ = false;
 };
 

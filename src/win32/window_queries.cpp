@@ -25,6 +25,18 @@ std::wstring Title(HWND window) {
   return std::wstring(title, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
+std::wstring ProgramOf(HWND window) {
+  DWORD processId = 0;
+  if (!window || !::GetWindowThreadProcessId(window, &processId) || processId == 0) return {};
+  const UniqueKernelHandle process(
+      ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  std::wstring image(32768, L'\0');
+  auto length = static_cast<DWORD>(image.size());
+  if (!process || !::QueryFullProcessImageNameW(process.get(), 0, image.data(), &length)) return {};
+  image.resize(length);
+  return image.substr(image.find_last_of(L"\\/") + 1);  // npos + 1 is 0: the whole name
+}
+
 int TextWidth(HWND window, HFONT font, bool mnemonics) {
   std::wstring text = WindowText(window);
   if (mnemonics) std::erase(text, L'&');

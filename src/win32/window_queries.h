@@ -14,6 +14,8 @@ std::wstring WindowText(HWND window);
 // The title the system keeps for a window, up to 254 characters. Read for another program's
 // window without a message to its thread, so a hung program cannot stall the reader.
 std::wstring Title(HWND window);
+// The file name of the program that owns a window ("notepad.exe"); empty when it cannot be read.
+std::wstring ProgramOf(HWND window);
 // Width in pixels of a window's text as drawn in `font`; with `mnemonics` the "&" markers are
 // left out, as a label draws them.
 int TextWidth(HWND window, HFONT font, bool mnemonics = false);

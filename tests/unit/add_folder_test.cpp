@@ -28,7 +28,8 @@ TEST(AddFolder, TheItemShowsOnlyForAFolderTheEditorWouldAdd) {
       {two, L"C:\\hop\\beta", L"&Add C:\\hop\\beta\\", "new folder: its backslash added"},
       {two, L"C:\\hop\\alpha", std::nullopt, "listed already: absent"},
       {two, L"C:\\hop\\alpha\\", std::nullopt, "listed, answered with its backslash"},
-      {two, L"C:\\HOP\\ALPHA", L"&Add C:\\HOP\\ALPHA\\", "compared as the editor: case counts"},
+      {two, L"C:\\HOP\\ALPHA", std::nullopt, "the same folder in another case: absent"},
+      {two, L"d:/B", std::nullopt, "the same folder with slashes: absent"},
       {full, L"C:\\new", std::nullopt, "255 paths: absent"},
       {two, L"C:\\R&D", L"&Add C:\\R&&D\\", "'&' doubled, drawn as it is"},
   };

@@ -10,6 +10,7 @@
 #include "hotkey/hotkey_menu.h"
 #include "hotkey/hotkey_setting.h"
 #include "memory_store.h"
+#include "model/menu_model.h"
 #include "model/path_menu.h"
 #include "path_lists.h"
 
@@ -251,12 +252,12 @@ TEST(ForegroundWatch, PollsOnlyWhileADialogIsShownAndUntilTheEventsProveThemselv
 TEST(HotkeyMenu, DigitsForTheFirstTenPathsWithAmpersandsKept) {
   const PathMenu paths = test::MenuOf(test::NumberedPaths(PathMenu::kMaxPaths, L"C:\\R&D\\"));
   ASSERT_EQ(paths.PathCount(), 255);
-  EXPECT_EQ(AcceleratedCaption(1, paths.Caption(1)), L"&1 C:\\R&&D\\1");
-  EXPECT_EQ(AcceleratedCaption(9, paths.Caption(9)), L"&9 C:\\R&&D\\9");
-  EXPECT_EQ(AcceleratedCaption(10, paths.Caption(10)), L"&0 C:\\R&&D\\10");
-  EXPECT_EQ(AcceleratedCaption(11, paths.Caption(11)), L"C:\\R&&D\\11");
-  EXPECT_EQ(AcceleratedCaption(255, paths.Caption(255)), L"C:\\R&&D\\255");
-  EXPECT_EQ(AcceleratedCaption(3, L"&&"), L"&3 &&&&");
+  EXPECT_EQ(DigitCaption(1, paths.Caption(1)), L"&1 C:\\R&&D\\1");
+  EXPECT_EQ(DigitCaption(9, paths.Caption(9)), L"&9 C:\\R&&D\\9");
+  EXPECT_EQ(DigitCaption(10, paths.Caption(10)), L"&0 C:\\R&&D\\10");
+  EXPECT_EQ(DigitCaption(11, paths.Caption(11)), L"C:\\R&&D\\11");
+  EXPECT_EQ(DigitCaption(255, paths.Caption(255)), L"C:\\R&&D\\255");
+  EXPECT_EQ(DigitCaption(3, L"&&"), L"&3 &&&&");
 }
 
 TEST(HotkeyMenu, BelowTheFieldInsideTheWorkArea) {

@@ -1,6 +1,6 @@
-// The tests' settings store as plain data: the values of "Quorvane\Hopdirs" by key and a log of
-// every operation, in order. Anything outside that section is refused and logged with its full
-// address.
+// The tests' settings store as plain data: the values of "Quorvane\Hopdirs" by key (those of
+// its "Recent" key as "Recent\<key>") and a log of every operation, in order. Anything outside
+// those sections is refused and logged with its full address.
 #pragma once
 
 #include <algorithm>
@@ -22,7 +22,7 @@ class MemoryStore final : public SettingsStore {
   std::optional<std::wstring> Get(std::wstring_view app, std::wstring_view section,
                                   std::wstring_view key) override {
     log.push_back(L"get " + Address(app, section, key));
-    auto found = values.find(std::wstring(key));
+    auto found = values.find(Name(section, key));
     if (!InOurSection(app, section) || found == values.end()) return std::nullopt;
     return found->second;
   }
@@ -30,13 +30,13 @@ class MemoryStore final : public SettingsStore {
             std::wstring_view text) override {
     log.push_back(L"save " + Address(app, section, key) + L"=" + std::wstring(text));
     if (refuseWrites || !InOurSection(app, section)) return false;
-    values[std::wstring(key)] = text;
+    values[Name(section, key)] = text;
     return true;
   }
   bool Delete(std::wstring_view app, std::wstring_view section, std::wstring_view key) override {
     log.push_back(L"delete " + Address(app, section, key));
     if (refuseWrites || !InOurSection(app, section)) return false;
-    return values.erase(std::wstring(key)) == 1;
+    return values.erase(Name(section, key)) == 1;
   }
   // A beep that is written into the same log.
   std::function<void()> Beep() {
@@ -51,11 +51,14 @@ class MemoryStore final : public SettingsStore {
 
  private:
   static bool InOurSection(std::wstring_view app, std::wstring_view section) {
-    return app == L"Quorvane" && section == L"Hopdirs";
+    return app == L"Quorvane" && (section == L"Hopdirs" || section == L"Hopdirs\\Recent");
+  }
+  static std::wstring Name(std::wstring_view section, std::wstring_view key) {
+    return section == L"Hopdirs" ? std::wstring(key) : L"Recent\\" + std::wstring(key);
   }
   static std::wstring Address(std::wstring_view app, std::wstring_view section,
                               std::wstring_view key) {
-    if (InOurSection(app, section)) return std::wstring(key);
+    if (InOurSection(app, section)) return Name(section, key);
     return std::wstring(app) + L"\\" + std::wstring(section) + L"\\" + std::wstring(key);
   }
 };

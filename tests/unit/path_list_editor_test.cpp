@@ -128,18 +128,19 @@ TEST_F(Editor, AddWithEmptyTextChangesNothingAtAll) {
   ExpectButtons(true, false);
 }
 
-TEST_F(Editor, AddKeepsTextUntrimmedAndComparesCaseSensitively) {
+TEST_F(Editor, AddKeepsTextUntrimmedAndRefusesTheSameFolderInAnotherSpelling) {
   Store({L"C:\\Temp"});
   editor.Form_Load();
-  view.Type(editor, L"c:\\temp");
-  editor.cmdAdd_Click();
+  for (const wchar_t* same : {L"c:\\temp", L"C:/Temp/"}) {
+    view.Type(editor, same);
+    editor.cmdAdd_Click();
+  }
   view.Type(editor, L"   ");
   editor.cmdAdd_Click();
   view.Type(editor, L" C:\\Temp ");
   editor.cmdAdd_Click();
-  EXPECT_EQ(menu.Paths(),
-            (std::vector<std::wstring>{L"C:\\Temp", L"c:\\temp", L"   ", L" C:\\Temp "}));
-  EXPECT_EQ(view.items.size(), 4u);
+  EXPECT_EQ(menu.Paths(), (std::vector<std::wstring>{L"C:\\Temp", L"   ", L" C:\\Temp "}));
+  EXPECT_EQ(view.items.size(), 3u);
   EXPECT_EQ(view.text, L" C:\\Temp ");
   EXPECT_EQ(view.List(*view.selected), L" C:\\Temp ");
 }
