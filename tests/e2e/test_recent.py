@@ -1,13 +1,14 @@
 """Recent folders: a delivered folder is offered again after it left the list and Hopdirs
-restarted, in the hotkey's menu with its digit; "Clear recent folders" empties the section and
-the stored key. And the same folder in another spelling is never offered to be added."""
+restarted, in the hotkey's menu with its digit, the dialog's own program's first; one gone when
+chosen is dropped with a word; "Clear recent folders" empties the section and the stored key.
+And the same folder in another spelling is never offered to be added."""
 import os
 import subprocess
 import time
 
 from harness import Desktop, wait_until
 from test_delivery import DIALOG_HOST, DRIVE_C, SUGGESTED, Host, folder
-from test_hotkey import pop, start_with_paths
+from test_hotkey import balloon, pop, start_with_paths
 
 RECENT_KEY = "HKCU\\Software\\Quorvane\\Hopdirs\\Recent"
 
@@ -19,10 +20,13 @@ def stored_recent():
     return [(row[0], row[2]) for row in rows if len(row) == 3 and row[1] == "REG_SZ"]
 
 
-def restart(d, *paths):
+def restart(d, *paths, recent=()):
     d.hopdirs.kill()
     d.hopdirs.wait(timeout=10)
     wait_until(lambda: d.icon_spot() is None, what="the tray icon to go")
+    for k, text in enumerate(recent, 1):
+        subprocess.run(["wine", "reg", "add", RECENT_KEY, "/v", f"R{k}", "/d", text, "/f"],
+                       capture_output=True, check=True)
     start_with_paths(d, *paths)
 
 
@@ -44,8 +48,10 @@ def test_a_delivered_folder_is_recent_after_a_restart_and_clear_empties_it():
                    what="the folder stored as recent")
         host.process.kill()
 
-        # Out of the list, and a new run: the folder is the "Recent" row, digit 2 after the path.
-        restart(d, kept)
+        # Out of the list, and a new run: the folder is the first "Recent" row, digit 2 after the
+        # path, before a newer one another program used (and which no longer exists).
+        missing = "C:\\hop e2e\\recent missing\\"
+        restart(d, kept, recent=(f"{missing}|other.exe", f"{gone}|{program}"))
         save = Host(d, "vista-save", "recent-save", title="Save As", suggested=SUGGESTED)
         count = len(save.folders())
         with_recent = menu_height(pop(d))
@@ -53,6 +59,12 @@ def test_a_delivered_folder_is_recent_after_a_restart_and_clear_empties_it():
         d.keys("2")
         save.wait_folder(gone, count)
         wait_until(lambda: save.name_field() == SUGGESTED, timeout=3, what="the suggested name")
+
+        pop(d)
+        d.keys("3")
+        balloon(d, "taken out of the recent folders")
+        wait_until(lambda: stored_recent() == [("R1", f"{gone}|{program}")],
+                   what="the missing folder dropped")
 
         # Cleared: the key holds nothing and the section is gone from the menu.
         time.sleep(1.2)  # keep this click apart from the last one

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "memory_store.h"
+#include "model/background_source.h"
 #include "model/recent_folders.h"
 #include "model/same_folder.h"
 #include "path_lists.h"
@@ -69,6 +73,33 @@ TEST(MenuModel, SectionsFollowThePathsWithIdsInOrderAndEachFolderOnce) {
       {0, std::nullopt, "dismissed"},
   };
   for (const auto& l : lookups) EXPECT_EQ(menu.ChoiceFor(l.id), l.choice) << l.row;
+}
+
+TEST(MenuModel, ASlowReaderIsLeftOutAtTheDeadlineAndNotStartedAgainWhileOut) {
+  struct Gate {
+    std::atomic<int> starts = 0;
+    std::atomic<bool> open = false;
+  };
+  const auto gate = std::make_shared<Gate>();
+  BackgroundSource slow(L"Slow", [gate] {
+    ++gate->starts;
+    while (!gate->open) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return Folders{L"C:\\s"};
+  });
+  BackgroundSource quick(L"Quick", [] { return Folders{L"C:\\q"}; });
+  FolderSource* sources[] = {&slow, &quick};
+  const auto started = std::chrono::steady_clock::now();
+  auto sections = ReadSections(sources, L"", std::chrono::milliseconds(100));
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(400));
+  EXPECT_TRUE(sections[0].folders.empty());
+  EXPECT_EQ(sections[1].folders, Folders{L"C:\\q"});
+  sections = ReadSections(sources, L"", std::chrono::milliseconds(20));
+  EXPECT_TRUE(sections[0].folders.empty());
+  EXPECT_EQ(gate->starts, 1) << "still out: not started twice";
+  gate->open = true;
+  for (int tries = 0; tries < 100 && sections[0].folders.empty(); ++tries)
+    sections = ReadSections(sources, L"", std::chrono::milliseconds(50));
+  EXPECT_EQ(sections[0].folders, Folders{L"C:\\s"});
 }
 
 TEST(MenuModel, DigitsRunOnIntoTheSectionsTenInAll) {
