@@ -177,10 +177,10 @@ void MainWindow::DeliverPath(std::wstring path, HWND dialog, Origin origin) {
   const auto outcome =
       delivery_.Deliver(*desktop_, path, clipboardChecked_, AsWindowHandle(dialog));
   delivering_ = false;
+  const bool dropped = KeepRecent(outcome, origin, path);  // stored, even when ending now
   // A close request that came in meanwhile ends the program now that the clipboard is back.
   if (endPending_) return Form_QueryUnload(*endPending_);
-  if (KeepRecent(outcome, origin, path))
-    return tray_.ShowBalloon(kNoticeTitle, RecentGoneNotice(path));
+  if (dropped) return tray_.ShowBalloon(kNoticeTitle, RecentGoneNotice(path));
   if (const auto notice = DeliveryNotice(outcome, path)) tray_.ShowBalloon(kNoticeTitle, *notice);
 }
 
