@@ -70,6 +70,7 @@ def test_a_delivered_folder_is_recent_after_a_restart_and_clear_empties_it():
         time.sleep(1.2)  # keep this click apart from the last one
         d.click_tray("right")
         d.wait_menu()
+        d.screenshot("tray_menu_recent")
         d.keys("r")
         d.wait_no_menu()
         wait_until(lambda: stored_recent() == [], what="the recent folders cleared")
