@@ -205,18 +205,5 @@ TEST(RecentSettings, ReadsWhatMakesSenseAndWritesItBackClean) {
   }
 }
 
-TEST(RecentSettings, WritesTheListNewestFirstAndTakesOutWhatFollows) {
-  test::MemoryStore store;
-  RecentFolders recent;
-  for (const auto* folder : {L"C:\\a", L"C:\\b", L"C:\\c"}) recent.Record(folder, L"app.exe");
-  WriteRecentSettings(store, recent);
-  recent.Drop(L"C:\\c");
-  recent.Drop(L"C:\\a");
-  WriteRecentSettings(store, recent);
-  EXPECT_EQ(store.values,
-            (std::map<std::wstring, std::wstring>{{L"Recent\\R1", L"C:\\b|app.exe"}}));
-  EXPECT_EQ(ReadRecentSettings(store).Entries(), recent.Entries());
-}
-
 }  // namespace
 }  // namespace hop
