@@ -98,15 +98,12 @@ std::optional<std::wstring> Win32Desktop::FolderOf(WindowHandle dialog) {
   // The common dialogs' own question, answered into memory of the dialog's process.
   constexpr std::size_t kChars = 32768;
   auto buffer = win32::RemoteBuffer::In(AsHwnd(dialog), kChars * sizeof(wchar_t));
-  DWORD_PTR length = 0;
-  if (!buffer || !::SendMessageTimeoutW(AsHwnd(dialog), CDM_GETFOLDERPATH, kChars,
-                                        reinterpret_cast<LPARAM>(buffer->address()),
-                                        SMTO_BLOCK | SMTO_ABORTIFHUNG,
-                                        static_cast<UINT>(bounds_.reply.count()), &length)) {
-    return std::nullopt;
-  }
+  if (!buffer) return std::nullopt;
+  const auto length =
+      win32::SendPointing(AsHwnd(dialog), CDM_GETFOLDERPATH, kChars,
+                          reinterpret_cast<LPARAM>(buffer->address()), bounds_.reply, {&*buffer});
   // A negative answer is a failure; a dialog that knows no such message answers 0.
-  if (static_cast<LONG_PTR>(length) <= 1) return std::nullopt;
+  if (!length || *length <= 1) return std::nullopt;
   return buffer->ReadText();
 }
 
@@ -118,12 +115,10 @@ bool Win32Desktop::SelectFolder(WindowHandle dialog, std::wstring_view folder) {
       (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') || path.starts_with(L"\\\\");
   if (!absolute) return false;
   auto buffer = win32::RemoteBuffer::In(AsHwnd(dialog), (path.size() + 1) * sizeof(wchar_t));
-  DWORD_PTR ignored = 0;
   return buffer && buffer->Write(path) &&
-         ::SendMessageTimeoutW(AsHwnd(dialog), BFFM_SETSELECTIONW, TRUE,
-                               reinterpret_cast<LPARAM>(buffer->address()),
-                               SMTO_BLOCK | SMTO_ABORTIFHUNG,
-                               static_cast<UINT>(bounds_.answer.count()), &ignored) != 0;
+         win32::SendPointing(AsHwnd(dialog), BFFM_SETSELECTIONW, TRUE,
+                             reinterpret_cast<LPARAM>(buffer->address()), bounds_.answer,
+                             {&*buffer});
 }
 
 WindowHandle Win32Desktop::Activate(WindowHandle topLevel) {
@@ -269,6 +264,7 @@ bool Win32Desktop::SetClipboardText(std::wstring_view text) {
   for (int tries = 0; tries < 3; ++tries) {
     switch (PutClipboardText(owner_, text, bounds_.clipboard, clipboard_.Sequence())) {
       case ClipboardPut::Done:
+        clipboard_.NotePut(text);
         return true;
       case ClipboardPut::Failed:
         return false;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <chrono>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +22,8 @@ constexpr UINT kAnswerMilliseconds = 500;
 constexpr std::chrono::milliseconds kFolderCheck{500};
 // Long paths included.
 constexpr std::size_t kPathChars = 32768;
+// A tree item's name.
+constexpr std::size_t kItemTextChars = MAX_PATH;
 
 std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR answer = 0;
@@ -55,9 +58,18 @@ std::optional<std::wstring> TreeItemText(HWND tree, HTREEITEM item, win32::Remot
   const std::wstring_view bytes(reinterpret_cast<const wchar_t*>(&asked),
                                 sizeof(asked) / sizeof(wchar_t));
   if (!text.Write(L"") || !record.Write(bytes)) return std::nullopt;
-  const auto got = Ask(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(record.address()));
+  const auto got =
+      win32::SendPointing(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(record.address()),
+                          std::chrono::milliseconds(kAnswerMilliseconds), {&record, &text});
   if (!got || !*got) return std::nullopt;
-  return text.ReadText();
+  // The tree may answer with a text of its own instead of filling the buffer: the record
+  // then points there.
+  const auto answered = record.ReadBytes(sizeof(asked));
+  if (!answered) return std::nullopt;
+  TVITEMW filled{};
+  std::memcpy(&filled, answered->data(), sizeof(filled));
+  if (filled.pszText == asked.pszText) return text.ReadText();
+  return win32::ReadRemoteText(tree, filled.pszText, kItemTextChars);
 }
 
 // The item record is laid out as this process lays it out; a 32-bit tree would read it wrong.
@@ -74,7 +86,7 @@ bool SameWidthProcess(HWND window) {
 std::optional<std::wstring> BrowseFolderSelection(HWND tree) {
   if (!SameWidthProcess(tree)) return std::nullopt;
   auto record = win32::RemoteBuffer::In(tree, sizeof(TVITEMW) + sizeof(wchar_t));
-  auto text = win32::RemoteBuffer::In(tree, MAX_PATH * sizeof(wchar_t));
+  auto text = win32::RemoteBuffer::In(tree, kItemTextChars * sizeof(wchar_t));
   if (!record || !text) return std::nullopt;
   std::vector<std::wstring> texts;
   auto item = Ask(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
