@@ -89,20 +89,30 @@ struct Tab {
   std::wstring path;
 };
 
+// Asked on the worker, within the read's bound: a folder on an offline share may take long.
+bool IsDirectory(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::wstring FileSystemPath(PCIDLIST_ABSOLUTE list) {
   std::wstring path(32768, L'\0');
   if (!::SHGetPathFromIDListEx(list, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT))
     return {};  // a virtual folder: This PC, Libraries, Control Panel, search results
   path.resize(path.find(L'\0'));
-  return path;
+  // The shell browses into archives (a .zip is a folder to it, with a file's path): a dialog
+  // would open the archive or take its name.
+  return IsDirectory(path) ? path : std::wstring();
 }
 
-// The browser's own window is its tab's: with tabs, each tab has one and only the shown tab's is
-// visible; without tabs it is the window's single one, visible.
+// The browser's own window is its tab's, a child of the folder window; the shown tab's is the
+// first of them in Z-order (hidden tabs are not always marked so by their style). A browser
+// whose window is the folder window itself has no tabs.
 void PlaceTab(HWND tabWindow, Tab& tab) {
   if (!tabWindow) return;
   tab.frame = ::GetAncestor(tabWindow, GA_ROOT);
-  tab.active = (::GetWindowLongPtrW(tabWindow, GWL_STYLE) & WS_VISIBLE) != 0;
+  tab.active = tabWindow == tab.frame ||
+               tabWindow == ::FindWindowExW(tab.frame, nullptr, L"ShellTabWindowClass", nullptr);
 }
 
 // The folder one entry shows, the documented way: its top-level browser, the active view, the
@@ -165,18 +175,21 @@ struct ExplorerRead {
 
 namespace {
 
-// The worker: every entry of the shell's window list, in its own multi-threaded apartment. True
-// when the shell keeps no such list.
-bool ReadShellWindows(const ComLibrary& com, ExplorerRead& read) {
-  const bool joined = SUCCEEDED(com.initialize(nullptr, COINIT_MULTITHREADED));
+// The worker: every entry of the shell's window list, in a single-threaded apartment of its own
+// (asking a browser for its window is an input-synchronized call, which a multi-threaded
+// apartment cannot make). True when the shell keeps no such list.
+bool ReadShellWindows(const ComLibrary& com, const ExplorerWindows::ListSource& source,
+                      ExplorerRead& read) {
+  const bool joined = SUCCEEDED(com.initialize(nullptr, COINIT_APARTMENTTHREADED));
   HRESULT counted = E_FAIL;
   {
     ComRef<IShellWindows> windows;
     long count = 0;
-    if (SUCCEEDED(com.create(kShellWindows, nullptr, CLSCTX_ALL, __uuidof(IShellWindows),
-                             windows.putVoid())) &&
-        windows)
-      counted = windows->get_Count(&count);
+    if (source)
+      *windows.put() = source();
+    else
+      com.create(kShellWindows, nullptr, CLSCTX_ALL, __uuidof(IShellWindows), windows.putVoid());
+    if (windows) counted = windows->get_Count(&count);
     if (SUCCEEDED(counted)) {
       for (long i = 0; i < count; ++i) {
         VARIANT index{};
@@ -234,11 +247,11 @@ std::vector<ShellFolder> ExplorerWindows::Read() {
   const auto deadline = std::chrono::steady_clock::now() + bound_;
   auto read = std::make_shared<ExplorerRead>();
   try {
-    std::thread([read] {
+    std::thread([read, source = source_] {
       bool unlisted = false;
       try {  // nothing may escape a thread: it would end the program
         const ComLibrary* com = Com();
-        unlisted = com && ReadShellWindows(*com, *read);
+        unlisted = com && ReadShellWindows(*com, source, *read);
       } catch (...) {
       }
       read->Finish(unlisted);
