@@ -48,7 +48,7 @@ void MainWindow::mnuHotkey_Click() {
 
 void MainWindow::OnDialogHotkey() {
   // As with the tray: one menu at a time, nothing while a modal box is open or while ending.
-  if (menuOpen_ || ending_ || !::IsWindowEnabled(hwnd_)) return;
+  if (menuOpen_ || delivering_ || ending_ || !::IsWindowEnabled(hwnd_)) return;
   const HWND dialog = ::GetForegroundWindow();
   const HWND field = UsableDialogField(dialog, *desktop_);  // read once, for the delivery too
   if (!field || editor_->IsVisible()) return;
