@@ -36,6 +36,13 @@ enum class ClipboardSave {
   TooSlow,  // its owner did not hand over its contents in time: nothing was saved
 };
 
+// How pressing a dialog's default button went.
+enum class Confirmation {
+  Handled,      // the dialog has acted on it: its field may be written
+  Outstanding,  // pressed, but the dialog has not finished acting on it (a prompt, a slow share)
+  NotPressed,
+};
+
 // How a dialog answered Enter.
 enum class Answer {
   Moved,   // it changed folder and is still open
@@ -77,6 +84,10 @@ class Desktop {
   // Sets the field's text and selects it all.
   virtual bool SetFieldText(WindowHandle field, std::wstring_view text) = 0;
   virtual bool WaitForText(WindowHandle field, std::wstring_view text) = 0;
+  // Presses the dialog's default button (as Enter would) and waits, within a bound, until the
+  // dialog has acted on it: a key may be held back by other programs' keyboard hooks past any
+  // sign that the dialog answered, and would then confirm whatever the field holds by then.
+  virtual Confirmation PressDefault(WindowHandle dialog) = 0;
   // Called before Enter: remembers what will show that the dialog has moved.
   virtual void WatchForMove(WindowHandle dialog) = 0;
   // After Enter: waits until the dialog has moved (its folder view or its field was replaced)

@@ -182,6 +182,24 @@ bool Win32Desktop::WaitForText(WindowHandle field, std::wstring_view text) {
   });
 }
 
+Confirmation Win32Desktop::PressDefault(WindowHandle dialog) {
+  // The dialog's own command for its default button, as Enter in the field gives it, sent: it
+  // has been acted on once the send returns. A key could be held back past any such sign.
+  const HWND root = AsHwnd(dialog);
+  const HWND ok = SurveyOf(root, false).okButton;
+  if (!ok) {  // no such button: Enter, and the weaker proof of two answered messages
+    const KeyChord enter{.key = NamedKey::Enter};
+    if (!SendChords(std::span(&enter, 1))) return Confirmation::NotPressed;
+    return HasHandledInput(root) ? Confirmation::Handled : Confirmation::Outstanding;
+  }
+  DWORD_PTR ignored = 0;
+  return ::SendMessageTimeoutW(DialogHolding(ok, root), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                               reinterpret_cast<LPARAM>(ok), SMTO_BLOCK | SMTO_ABORTIFHUNG,
+                               static_cast<UINT>(bounds_.answer.count()), &ignored)
+             ? Confirmation::Handled
+             : Confirmation::Outstanding;
+}
+
 void Win32Desktop::WatchForMove(WindowHandle dialog) {
   viewBeforeEnter_ = SurveyOf(AsHwnd(dialog), false).folderView;
   survey_ = {};  // Enter may rebuild the dialog's windows

@@ -54,6 +54,7 @@ class Win32Desktop : public Desktop {
   std::optional<std::wstring> FieldText(WindowHandle field) override;
   bool SetFieldText(WindowHandle field, std::wstring_view text) override;
   bool WaitForText(WindowHandle field, std::wstring_view text) override;
+  Confirmation PressDefault(WindowHandle dialog) override;
   void WatchForMove(WindowHandle dialog) override;
   Answer WaitForAnswer(WindowHandle dialog, WindowHandle field) override;
   bool WaitForModifiersReleased() override;

@@ -41,6 +41,7 @@ class FakeDesktop : public Desktop {
   Clipboard clipboard{{kUnicodeText, "before"}, {49161, "\x01\x02"}};
   bool clipboardHeld = false, restoreFails = false, pasteIgnored = false;
   bool clipboardSlow = false, pasteTimesOut = false, modifiersHeld = false;
+  bool pressOutstanding = false;  // the dialog is still acting on its default button
 
   // What happened.
   std::vector<std::vector<KeyChord>> sent;
@@ -114,6 +115,12 @@ class FakeDesktop : public Desktop {
     sent.emplace_back(keys.begin(), keys.end());
     for (const auto& chord : keys) Press(chord);
     return true;
+  }
+  Confirmation PressDefault(WindowHandle dialog) override {
+    if (!IsForeground(dialog)) return Confirmation::NotPressed;
+    const KeyChord enter{.key = NamedKey::Enter};
+    SendKeys(std::span(&enter, 1));
+    return pressOutstanding ? Confirmation::Outstanding : Confirmation::Handled;
   }
   bool PasteInto(WindowHandle field) override {
     clipboardDuringPaste.push_back(clipboard);

@@ -117,6 +117,15 @@ TEST_F(Delivery, SaveAndOpenDialogsOnlyEverCommitWhatTheUserMeant) {
   }
 }
 
+TEST_F(Delivery, AFieldIsNotWrittenBackWhileTheDialogIsStillActingOnItsDefaultButton) {
+  // A Vista-style Save dialog keeps the path in its field; the earlier name put back before the
+  // press is handled would be what the press saves.
+  desktop.clearsOnMove.clear();
+  desktop.pressOutstanding = true;
+  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\fav", false), DeliveryOutcome::Delivered);
+  EXPECT_EQ(desktop.text[Field(dialog)], L"C:\\fav\\");
+}
+
 TEST_F(Delivery, WindowsSaveDialogsGetTheirNameBackInTheFieldTheyBuildAfterTheMove) {
   desktop.newFieldOnMove.insert(dialog);
   const WindowHandle old = Field(dialog);
