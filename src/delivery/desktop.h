@@ -36,6 +36,13 @@ enum class ClipboardSave {
   TooSlow,  // its owner did not hand over its contents in time: nothing was saved
 };
 
+// How Browse for Folder's tree took a folder: it answers the same whether it found it or not.
+enum class TreeSelection {
+  Shown,
+  Outside,  // the selection stayed elsewhere: the tree (rooted at another folder) has no such item
+  Failed,   // the tree did not answer in time, or the path could not be handed to it
+};
+
 // How pressing a dialog's default button went.
 enum class Confirmation {
   Handled,      // the dialog has acted on it: its field may be written
@@ -68,7 +75,7 @@ class Desktop {
   // The folder a file dialog (Open, Save or picker) shows; nothing when it cannot be read.
   virtual std::optional<std::wstring> FolderOf(WindowHandle dialog) = 0;
   // Has Browse for Folder's tree select and show the folder; OK stays the user's.
-  virtual bool SelectFolder(WindowHandle dialog, std::wstring_view folder) = 0;
+  virtual TreeSelection SelectFolder(WindowHandle dialog, std::wstring_view folder) = 0;
 
   // Brings the top-level window to the foreground and confirms it got there. Returns it, or 0
   // when it is gone, untitled or could not be made the foreground window.

@@ -117,8 +117,14 @@ DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path, 
   const WindowHandle dialog = desktop.Activate(target.topLevel);
   if (dialog == 0) return DeliveryOutcome::NotActivated;
   if (plan.selectInTree) {
-    return desktop.SelectFolder(dialog, plan.typed) ? DeliveryOutcome::Delivered
-                                                    : DeliveryOutcome::NotTaken;
+    switch (desktop.SelectFolder(dialog, plan.typed)) {
+      case TreeSelection::Shown:
+        return DeliveryOutcome::Delivered;
+      case TreeSelection::Outside:
+        return DeliveryOutcome::NotInTree;
+      case TreeSelection::Failed:
+        return DeliveryOutcome::NotTaken;
+    }
   }
   const WindowHandle field = desktop.FileNameField(dialog);
   if (field == 0 || !desktop.FocusField(dialog, field)) return DeliveryOutcome::NoField;

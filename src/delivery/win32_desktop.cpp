@@ -6,12 +6,14 @@
 
 #include <vector>
 
+#include "delivery/delivery_plan.h"
 #include "delivery/modifier_release.h"
 #include "delivery/win32_keys.h"
 #include "delivery/win32_path_check.h"
 #include "delivery/win32_poll.h"
 #include "delivery/win32_window_tree.h"
 #include "win32/remote_memory.h"
+#include "win32/remote_tree.h"
 #include "win32/unique_handle.h"
 
 namespace hop {
@@ -107,18 +109,29 @@ std::optional<std::wstring> Win32Desktop::FolderOf(WindowHandle dialog) {
   return buffer->ReadText();
 }
 
-bool Win32Desktop::SelectFolder(WindowHandle dialog, std::wstring_view folder) {
+TreeSelection Win32Desktop::SelectFolder(WindowHandle dialog, std::wstring_view folder) {
   // The tree takes the path by pointer, so it is written into the dialog's own process.
   const std::wstring path = Expanded(folder);
-  // The tree takes only file-system paths; it answers the same whether it found one or not.
+  // The tree takes only file-system paths.
   const bool absolute =
       (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') || path.starts_with(L"\\\\");
-  if (!absolute) return false;
+  if (!absolute) return TreeSelection::Failed;
   auto buffer = win32::RemoteBuffer::In(AsHwnd(dialog), (path.size() + 1) * sizeof(wchar_t));
-  return buffer && buffer->Write(path) &&
-         win32::SendPointing(AsHwnd(dialog), BFFM_SETSELECTIONW, TRUE,
-                             reinterpret_cast<LPARAM>(buffer->address()), bounds_.answer,
-                             {&*buffer});
+  if (!buffer || !buffer->Write(path)) return TreeSelection::Failed;
+  // The tree answers the same whether it found the folder or not: its selection tells.
+  auto tree = win32::RemoteTree::Of(SurveyOf(AsHwnd(dialog), false).folderTree);
+  const auto before = tree ? tree->Selected() : std::nullopt;
+  if (!win32::SendPointing(AsHwnd(dialog), BFFM_SETSELECTIONW, TRUE,
+                           reinterpret_cast<LPARAM>(buffer->address()), bounds_.answer,
+                           {&*buffer})) {
+    return TreeSelection::Failed;
+  }
+  if (!before) return TreeSelection::Shown;  // the tree cannot be read: nothing to compare with
+  const auto after = tree->Selected();
+  if (!after || *after != *before) return TreeSelection::Shown;
+  if (!*after) return TreeSelection::Outside;  // nothing selected, before or after
+  const auto text = tree->Text(*after);        // it stayed: was it there already?
+  return !text || TreeItemNames(*text, path) ? TreeSelection::Shown : TreeSelection::Outside;
 }
 
 WindowHandle Win32Desktop::Activate(WindowHandle topLevel) {

@@ -46,7 +46,7 @@ class Win32Desktop : public Desktop {
   std::optional<std::uint32_t> IntegrityOf(WindowHandle window) override;
   PathKind KindOfPath(std::wstring_view path) override;
   std::optional<std::wstring> FolderOf(WindowHandle dialog) override;
-  bool SelectFolder(WindowHandle dialog, std::wstring_view folder) override;
+  TreeSelection SelectFolder(WindowHandle dialog, std::wstring_view folder) override;
   WindowHandle Activate(WindowHandle topLevel) override;
   bool IsForeground(WindowHandle topLevel) override;
   WindowHandle FileNameField(WindowHandle dialog) override;
