@@ -26,8 +26,8 @@ void MainWindow::StartHotkey() {
   hotkey_ = std::make_unique<DialogHotkey>(hwnd_, [this](const Hotkey& refused) {
     tray_.ShowBalloon(kNoticeTitle, HotkeyRefusedNotice(refused));
   });
-  Win32KeyLayout layout;
-  hotkey_->Start(ReadHotkeySetting(settings_, layout));
+  const auto layouts = InstalledKeyLayouts();
+  hotkey_->Start(ReadHotkeySetting(settings_, *layouts));
 }
 
 std::optional<Hotkey> MainWindow::CurrentHotkey() const {
