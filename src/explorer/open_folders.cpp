@@ -39,7 +39,11 @@ std::vector<std::wstring> OpenFolders(std::vector<ShellFolder> shown,
 
 std::optional<std::wstring> ChosenOpenFolder(unsigned id, std::span<const std::wstring> folders) {
   if (id < kFirstOpenFolderId || id - kFirstOpenFolderId >= folders.size()) return std::nullopt;
-  return folders[id - kFirstOpenFolderId];
+  // Handed on as a folder, with its backslash: a path that has become a file since (or an
+  // archive the shell browsed into) then checks as missing and is never opened as a file.
+  std::wstring folder = folders[id - kFirstOpenFolderId];
+  if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+  return folder;
 }
 
 }  // namespace hop

@@ -28,7 +28,8 @@ inline constexpr unsigned kFirstOpenFolderId = 2000;
 std::vector<std::wstring> OpenFolders(std::vector<ShellFolder> shown,
                                       std::span<const std::wstring> paths);
 
-// The folder a menu identifier stands for, when it is one of `folders`.
+// The folder a menu identifier stands for, when it is one of `folders`, with a trailing
+// backslash.
 std::optional<std::wstring> ChosenOpenFolder(unsigned id, std::span<const std::wstring> folders);
 
 }  // namespace hop

@@ -43,9 +43,10 @@ TEST(OpenFolders, ListsFileSystemFoldersFrontToBackShownTabFirstEachOnceAndNoFav
 }
 
 TEST(OpenFolders, MenuIdentifiersStandForTheListedFoldersOnly) {
-  const Folders folders{L"C:\\a", L"C:\\b"};
-  EXPECT_EQ(ChosenOpenFolder(kFirstOpenFolderId + 1, folders), L"C:\\b");
-  for (unsigned id : {kFirstOpenFolderId + 2, kFirstOpenFolderId - 1, 0u})
+  const Folders folders{L"C:\\a", L"C:\\b", L"C:\\"};
+  EXPECT_EQ(ChosenOpenFolder(kFirstOpenFolderId + 1, folders), L"C:\\b\\") << "as a folder";
+  EXPECT_EQ(ChosenOpenFolder(kFirstOpenFolderId + 2, folders), L"C:\\");
+  for (unsigned id : {kFirstOpenFolderId + 3, kFirstOpenFolderId - 1, 0u})
     EXPECT_EQ(ChosenOpenFolder(id, folders), std::nullopt) << id;
 }
 
