@@ -11,6 +11,9 @@
 struct IShellWindows;
 
 namespace hop {
+namespace win32 {
+class ComApartment;
+}
 
 struct ExplorerRead;
 
@@ -33,8 +36,7 @@ class ExplorerWindows {
   using ListSource = std::function<IShellWindows*()>;
 
   explicit ExplorerWindows(std::chrono::milliseconds bound = kExplorerReadBound,
-                           ListSource source = {})
-      : bound_(bound), source_(std::move(source)) {}
+                           ListSource source = {});
   ~ExplorerWindows();
   ExplorerWindows(const ExplorerWindows&) = delete;
   ExplorerWindows& operator=(const ExplorerWindows&) = delete;
@@ -48,8 +50,7 @@ class ExplorerWindows {
   std::chrono::milliseconds bound_;
   ListSource source_;
   std::shared_ptr<ExplorerRead> last_;
-  bool apartmentTried_ = false;
-  bool apartmentJoined_ = false;
+  std::unique_ptr<win32::ComApartment> apartment_;  // the calling thread's, from the first read
 };
 
 }  // namespace hop
