@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstring>
-#include <functional>
 #include <string>
 
 #include "delivery/win32_clipboard.h"
@@ -17,24 +15,22 @@ namespace {
 
 constexpr std::chrono::milliseconds kBound{1000};
 
-// Another program's clipboard work: opened with a window of its own, as a program does.
-void AsAnotherOwner(const std::function<void()>& work) {
-  const win32::UniqueWindow other(
+win32::UniqueWindow Owner() {
+  return win32::UniqueWindow(
       ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
-  win32::ClipboardScope clipboard(other.get(), kBound);
-  ASSERT_TRUE(clipboard);
-  ::EmptyClipboard();
-  work();
 }
 
-void CopyText(const std::wstring& text) {
-  AsAnotherOwner([&] {
-    const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
-    const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-    std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
-    ::GlobalUnlock(memory);
-    ::SetClipboardData(CF_UNICODETEXT, memory);
-  });
+// Another program's copy (or, with nothing, its clear), made with a window of its own.
+void CopyAsAnother(const wchar_t* text) {
+  const auto other = Owner();
+  win32::ClipboardScope clipboard(other.get(), kBound);
+  ASSERT_TRUE(clipboard && ::EmptyClipboard());
+  if (!text) return;
+  const SIZE_T bytes = (std::wcslen(text) + 1) * sizeof(wchar_t);
+  const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+  std::memcpy(::GlobalLock(memory), text, bytes);
+  ::GlobalUnlock(memory);
+  ::SetClipboardData(CF_UNICODETEXT, memory);
 }
 
 std::wstring ClipboardText() {
@@ -45,26 +41,25 @@ std::wstring ClipboardText() {
 }
 
 TEST(ClipboardRestore, TheCopyReplacesOnlyThePathThatWasPutThere) {
-  const win32::UniqueWindow ours(
-      ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+  const auto ours = Owner();
   const struct {
-    std::function<void()> meanwhile;
-    const wchar_t* after;
+    bool meanwhile;
+    const wchar_t *copied, *after;
     const char* row;
   } cases[] = {
-      {[] {}, L"the user's text", "untouched: put back"},
-      {[] { CopyText(L"copied later"); }, L"copied later", "a copy made meanwhile stays"},
-      {[] { AsAnotherOwner([] {}); }, L"<empty>", "a timed clear stays cleared"},
-      {[] { CopyText(L"C:\\path\\"); }, L"C:\\path\\", "the same text copied by another stays"},
+      {false, nullptr, L"the user's text", "untouched: put back"},
+      {true, L"copied later", L"copied later", "a copy made meanwhile stays"},
+      {true, nullptr, L"<empty>", "a timed clear stays cleared"},
+      {true, L"C:\\path\\", L"C:\\path\\", "the same text, copied by another, stays"},
   };
   for (const auto& c : cases) {
-    CopyText(L"the user's text");
+    CopyAsAnother(L"the user's text");
     ClipboardSnapshot snapshot;
     ASSERT_EQ(snapshot.Take(kBound, kBound), ClipboardSave::Saved) << c.row;
     ASSERT_EQ(PutClipboardText(ours.get(), L"C:\\path\\", kBound, snapshot.Sequence()),
               ClipboardPut::Done);
     snapshot.NotePut(L"C:\\path\\");
-    c.meanwhile();
+    if (c.meanwhile) CopyAsAnother(c.copied);
     EXPECT_TRUE(snapshot.Restore(ours.get(), kBound)) << c.row << ": nothing is owed";
     EXPECT_EQ(ClipboardText(), c.after) << c.row;
   }
