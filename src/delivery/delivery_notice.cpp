@@ -38,6 +38,9 @@ std::optional<std::wstring> DeliveryNotice(DeliveryOutcome outcome, std::wstring
     case DeliveryOutcome::NoField:
     case DeliveryOutcome::NotTaken:
       return L"The file dialog's name field did not take the path.";
+    case DeliveryOutcome::NotInTree:
+      return Quoted(path) +
+             L" cannot be shown in this folder dialog: its tree of folders starts elsewhere.";
     case DeliveryOutcome::NoClipboard:
       return L"Another program is holding the clipboard, so the path was not pasted. Try "
              L"again, or turn off \"Clipboard\" to have the path typed.";

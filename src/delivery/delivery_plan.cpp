@@ -57,6 +57,24 @@ DeliveryPlan PlanFor(std::wstring_view path, PathKind kind, DialogKind dialog) {
   return plan;
 }
 
+bool TreeItemNames(std::wstring_view itemText, std::wstring_view folder) {
+  const auto lowered = [](std::wstring_view text) {
+    std::wstring out(text);
+    for (wchar_t& c : out) c = c >= L'A' && c <= L'Z' ? wchar_t(c - L'A' + L'a') : c;
+    return out;
+  };
+  while (folder.size() > 3 && IsSeparator(folder.back())) folder.remove_suffix(1);
+  const std::wstring item = lowered(itemText);
+  if (folder.size() >= 2 && folder.size() <= 3 && folder[1] == L':') {
+    const std::wstring drive = lowered(folder.substr(0, 2));
+    return item == drive || item == drive + L'\\' ||
+           item.find(L"(" + drive + L")") != std::wstring::npos;
+  }
+  std::size_t cut = folder.size();
+  while (cut > 0 && !IsSeparator(folder[cut - 1])) --cut;
+  return !item.empty() && item == lowered(folder.substr(cut));
+}
+
 bool IsRelative(std::wstring_view path) {
   const bool drive = path.size() >= 2 && path[1] == L':';
   return !path.empty() && !drive && !IsSeparator(path.front()) && path.front() != L'%' &&

@@ -37,4 +37,8 @@ std::wstring Resolved(std::wstring_view folder, std::wstring_view relative);
 // system: they cannot be checked as files, and file dialogs go there as to a folder.
 bool IsShellLocation(std::wstring_view path);
 
+// Whether a folder tree's item, by its text, is the folder: its last name ("alpha" for
+// C:\x\alpha), or a drive's root as the tree names it ("Local Disk (C:)" or "C:\").
+bool TreeItemNames(std::wstring_view itemText, std::wstring_view folder);
+
 }  // namespace hop

@@ -36,6 +36,20 @@ enum class ClipboardSave {
   TooSlow,  // its owner did not hand over its contents in time: nothing was saved
 };
 
+// How Browse for Folder's tree took a folder: it answers the same whether it found it or not.
+enum class TreeSelection {
+  Shown,
+  Outside,  // the selection stayed elsewhere: the tree (rooted at another folder) has no such item
+  Failed,   // the tree did not answer in time, or the path could not be handed to it
+};
+
+// How pressing a dialog's default button went.
+enum class Confirmation {
+  Handled,      // the dialog has acted on it: its field may be written
+  Outstanding,  // pressed, but the dialog has not finished acting on it (a prompt, a slow share)
+  NotPressed,
+};
+
 // How a dialog answered Enter.
 enum class Answer {
   Moved,   // it changed folder and is still open
@@ -63,7 +77,7 @@ class Desktop {
   // The folder a file dialog (Open, Save or picker) shows; nothing when it cannot be read.
   virtual std::optional<std::wstring> FolderOf(WindowHandle dialog) = 0;
   // Has Browse for Folder's tree select and show the folder; OK stays the user's.
-  virtual bool SelectFolder(WindowHandle dialog, std::wstring_view folder) = 0;
+  virtual TreeSelection SelectFolder(WindowHandle dialog, std::wstring_view folder) = 0;
 
   // Brings the top-level window to the foreground and confirms it got there. Returns it, or 0
   // when it is gone, untitled or could not be made the foreground window.
@@ -79,6 +93,10 @@ class Desktop {
   // Sets the field's text and selects it all.
   virtual bool SetFieldText(WindowHandle field, std::wstring_view text) = 0;
   virtual bool WaitForText(WindowHandle field, std::wstring_view text) = 0;
+  // Presses the dialog's default button (as Enter would) and waits, within a bound, until the
+  // dialog has acted on it: a key may be held back by other programs' keyboard hooks past any
+  // sign that the dialog answered, and would then confirm whatever the field holds by then.
+  virtual Confirmation PressDefault(WindowHandle dialog) = 0;
   // Called before Enter: remembers what will show that the dialog has moved.
   virtual void WatchForMove(WindowHandle dialog) = 0;
   // After Enter: waits until the dialog has moved (its folder view or its field was replaced)

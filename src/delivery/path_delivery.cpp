@@ -119,8 +119,14 @@ DeliveryOutcome PathDelivery::Deliver(Desktop& desktop, std::wstring_view path, 
   const WindowHandle dialog = desktop.Activate(target.topLevel);
   if (dialog == 0) return DeliveryOutcome::NotActivated;
   if (plan.selectInTree) {
-    return desktop.SelectFolder(dialog, plan.typed) ? DeliveryOutcome::Delivered
-                                                    : DeliveryOutcome::NotTaken;
+    switch (desktop.SelectFolder(dialog, plan.typed)) {
+      case TreeSelection::Shown:
+        return DeliveryOutcome::Delivered;
+      case TreeSelection::Outside:
+        return DeliveryOutcome::NotInTree;
+      case TreeSelection::Failed:
+        return DeliveryOutcome::NotTaken;
+    }
   }
   const WindowHandle field = desktop.FileNameField(dialog);
   if (field == 0 || !desktop.FocusField(dialog, field)) return DeliveryOutcome::NoField;
@@ -153,12 +159,15 @@ DeliveryOutcome PathDelivery::EnterAndConfirm(Desktop& desktop, WindowHandle dia
   };
   if (entered != DeliveryOutcome::Delivered || !plan.confirm) return told(entered);
   desktop.WatchForMove(dialog);
-  if (!Send(desktop, dialog, L"{ENTER}")) return told(DeliveryOutcome::NotActivated);
+  const Confirmation press =
+      desktop.IsForeground(dialog) ? desktop.PressDefault(dialog) : Confirmation::NotPressed;
+  if (press == Confirmation::NotPressed) return told(DeliveryOutcome::NotActivated);
   // The field is only written once the dialog has acted on Enter, moved or not: written
-  // earlier, the Enter still in its input queue would confirm the restored name instead.
+  // earlier, an Enter still on its way would confirm the restored name instead.
   const Answer answer = desktop.WaitForAnswer(dialog, field);
   const DeliveryOutcome outcome = told(DeliveryOutcome::Delivered);
-  if ((answer == Answer::Moved || answer == Answer::Stayed) && !plan.expectClose) {
+  if (press == Confirmation::Handled && (answer == Answer::Moved || answer == Answer::Stayed) &&
+      !plan.expectClose) {
     AfterEnter(desktop, dialog, plan, earlier);
   }
   return outcome;

@@ -24,6 +24,7 @@ enum class DeliveryOutcome {
   NoField,        // the file-name field could not be given the focus
   NoClipboard,    // the clipboard stayed held by another program: nothing was pasted
   NotTaken,       // the field did not come to hold the path in time: Enter was not pressed
+  NotInTree,      // Browse for Folder's tree (rooted elsewhere) cannot show the folder
   ClipboardLost,  // the earlier clipboard could not be put back: it holds the path
   KeysHeld,       // the user held Ctrl, Alt, Shift or Win throughout: nothing was typed
   TypedInstead,   // delivered, but typed: the clipboard's owner was too slow to save it

@@ -1,5 +1,6 @@
 #include "delivery/win32_clipboard.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <utility>
@@ -80,6 +81,17 @@ bool CopyAll(std::vector<SavedClipboardFormat>& formats, DWORD& sequence,
   return true;
 }
 
+// Whether the open clipboard is still as the delivery left it: its owner's, holding the text.
+bool StillHolds(HWND owner, std::wstring_view text) {
+  if (::GetClipboardOwner() != owner) return false;
+  const HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
+  const win32::LockedGlobal locked(data);
+  const auto* held = static_cast<const wchar_t*>(locked.get());
+  if (!held) return false;
+  const std::size_t chars = ::GlobalSize(data) / sizeof(wchar_t);
+  return std::wstring_view(held, std::find(held, held + chars, L'\0') - held) == text;
+}
+
 }  // namespace
 
 struct ClipboardSnapshot::Copying {
@@ -120,12 +132,18 @@ void ClipboardSnapshot::Forget() {
   work_.reset();
   saved_.clear();
   sequence_.reset();
+  put_.reset();
 }
 
 bool ClipboardSnapshot::Restore(HWND owner, std::chrono::milliseconds bound) {
   if (!sequence_) return true;
   win32::ClipboardScope clipboard(owner, bound);
-  if (!clipboard || !::EmptyClipboard()) return false;
+  if (!clipboard) return false;
+  if (put_ && !StillHolds(owner, *put_)) {
+    Forget();
+    return true;
+  }
+  if (!::EmptyClipboard()) return false;
   bool all = true;
   for (auto& format : saved_) {
     HANDLE data = format.memory     ? static_cast<HANDLE>(format.memory.get())

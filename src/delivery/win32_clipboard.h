@@ -7,6 +7,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -34,8 +35,11 @@ class ClipboardSnapshot {
   ClipboardSave Take(std::chrono::milliseconds open, std::chrono::milliseconds bound);
   // The clipboard's sequence number as the copy was made; nothing while no copy is kept.
   std::optional<DWORD> Sequence() const;
+  // Notes the text put on the clipboard in place of the copy.
+  void NotePut(std::wstring_view text) { put_ = text; }
   // Puts the copy back and forgets it; false when a format was refused. With no copy kept
-  // there is nothing to put back.
+  // there is nothing to put back, and neither once the clipboard no longer holds the text put
+  // there: what replaced it (a copy made meanwhile, a password manager's timed clear) stays.
   bool Restore(HWND owner, std::chrono::milliseconds bound);
   void Forget();
 
@@ -45,6 +49,7 @@ class ClipboardSnapshot {
   std::optional<win32::BoundedWork> work_;
   std::vector<SavedClipboardFormat> saved_;
   std::optional<DWORD> sequence_;  // set while a copy is kept
+  std::optional<std::wstring> put_;
 };
 
 // How putting the path's text on the clipboard went.

@@ -6,12 +6,14 @@
 
 #include <vector>
 
+#include "delivery/delivery_plan.h"
 #include "delivery/modifier_release.h"
 #include "delivery/win32_keys.h"
 #include "delivery/win32_path_check.h"
 #include "delivery/win32_poll.h"
 #include "delivery/win32_window_tree.h"
 #include "win32/remote_memory.h"
+#include "win32/remote_tree.h"
 #include "win32/unique_handle.h"
 
 namespace hop {
@@ -98,32 +100,38 @@ std::optional<std::wstring> Win32Desktop::FolderOf(WindowHandle dialog) {
   // The common dialogs' own question, answered into memory of the dialog's process.
   constexpr std::size_t kChars = 32768;
   auto buffer = win32::RemoteBuffer::In(AsHwnd(dialog), kChars * sizeof(wchar_t));
-  DWORD_PTR length = 0;
-  if (!buffer || !::SendMessageTimeoutW(AsHwnd(dialog), CDM_GETFOLDERPATH, kChars,
-                                        reinterpret_cast<LPARAM>(buffer->address()),
-                                        SMTO_BLOCK | SMTO_ABORTIFHUNG,
-                                        static_cast<UINT>(bounds_.reply.count()), &length)) {
-    return std::nullopt;
-  }
+  if (!buffer) return std::nullopt;
+  const auto length =
+      win32::SendPointing(AsHwnd(dialog), CDM_GETFOLDERPATH, kChars,
+                          reinterpret_cast<LPARAM>(buffer->address()), bounds_.reply, {&*buffer});
   // A negative answer is a failure; a dialog that knows no such message answers 0.
-  if (static_cast<LONG_PTR>(length) <= 1) return std::nullopt;
+  if (!length || *length <= 1) return std::nullopt;
   return buffer->ReadText();
 }
 
-bool Win32Desktop::SelectFolder(WindowHandle dialog, std::wstring_view folder) {
+TreeSelection Win32Desktop::SelectFolder(WindowHandle dialog, std::wstring_view folder) {
   // The tree takes the path by pointer, so it is written into the dialog's own process.
   const std::wstring path = Expanded(folder);
-  // The tree takes only file-system paths; it answers the same whether it found one or not.
+  // The tree takes only file-system paths.
   const bool absolute =
       (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') || path.starts_with(L"\\\\");
-  if (!absolute) return false;
+  if (!absolute) return TreeSelection::Failed;
   auto buffer = win32::RemoteBuffer::In(AsHwnd(dialog), (path.size() + 1) * sizeof(wchar_t));
-  DWORD_PTR ignored = 0;
-  return buffer && buffer->Write(path) &&
-         ::SendMessageTimeoutW(AsHwnd(dialog), BFFM_SETSELECTIONW, TRUE,
-                               reinterpret_cast<LPARAM>(buffer->address()),
-                               SMTO_BLOCK | SMTO_ABORTIFHUNG,
-                               static_cast<UINT>(bounds_.answer.count()), &ignored) != 0;
+  if (!buffer || !buffer->Write(path)) return TreeSelection::Failed;
+  // The tree answers the same whether it found the folder or not: its selection tells.
+  auto tree = win32::RemoteTree::Of(SurveyOf(AsHwnd(dialog), false).folderTree);
+  const auto before = tree ? tree->Selected() : std::nullopt;
+  if (!win32::SendPointing(AsHwnd(dialog), BFFM_SETSELECTIONW, TRUE,
+                           reinterpret_cast<LPARAM>(buffer->address()), bounds_.answer,
+                           {&*buffer})) {
+    return TreeSelection::Failed;
+  }
+  if (!before) return TreeSelection::Shown;  // the tree cannot be read: nothing to compare with
+  const auto after = tree->Selected();
+  if (!after || *after != *before) return TreeSelection::Shown;
+  if (!*after) return TreeSelection::Outside;  // nothing selected, before or after
+  const auto text = tree->Text(*after);        // it stayed: was it there already?
+  return !text || TreeItemNames(*text, path) ? TreeSelection::Shown : TreeSelection::Outside;
 }
 
 WindowHandle Win32Desktop::Activate(WindowHandle topLevel) {
@@ -185,6 +193,24 @@ bool Win32Desktop::WaitForText(WindowHandle field, std::wstring_view text) {
     const auto now = ControlText(AsHwnd(field));
     return now && *now == text;
   });
+}
+
+Confirmation Win32Desktop::PressDefault(WindowHandle dialog) {
+  // The dialog's own command for its default button, as Enter in the field gives it, sent: it
+  // has been acted on once the send returns. A key could be held back past any such sign.
+  const HWND root = AsHwnd(dialog);
+  const HWND ok = SurveyOf(root, false).okButton;
+  if (!ok) {  // no such button: Enter, and the weaker proof of two answered messages
+    const KeyChord enter{.key = NamedKey::Enter};
+    if (!SendChords(std::span(&enter, 1))) return Confirmation::NotPressed;
+    return HasHandledInput(root) ? Confirmation::Handled : Confirmation::Outstanding;
+  }
+  DWORD_PTR ignored = 0;
+  return ::SendMessageTimeoutW(DialogHolding(ok, root), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                               reinterpret_cast<LPARAM>(ok), SMTO_BLOCK | SMTO_ABORTIFHUNG,
+                               static_cast<UINT>(bounds_.answer.count()), &ignored)
+             ? Confirmation::Handled
+             : Confirmation::Outstanding;
 }
 
 void Win32Desktop::WatchForMove(WindowHandle dialog) {
@@ -269,6 +295,7 @@ bool Win32Desktop::SetClipboardText(std::wstring_view text) {
   for (int tries = 0; tries < 3; ++tries) {
     switch (PutClipboardText(owner_, text, bounds_.clipboard, clipboard_.Sequence())) {
       case ClipboardPut::Done:
+        clipboard_.NotePut(text);
         return true;
       case ClipboardPut::Failed:
         return false;

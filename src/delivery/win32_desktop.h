@@ -49,7 +49,7 @@ class Win32Desktop : public Desktop {
   std::wstring ProgramOf(WindowHandle window) override { return win32::ProgramOf(AsHwnd(window)); }
   PathKind KindOfPath(std::wstring_view path) override;
   std::optional<std::wstring> FolderOf(WindowHandle dialog) override;
-  bool SelectFolder(WindowHandle dialog, std::wstring_view folder) override;
+  TreeSelection SelectFolder(WindowHandle dialog, std::wstring_view folder) override;
   WindowHandle Activate(WindowHandle topLevel) override;
   bool IsForeground(WindowHandle topLevel) override;
   WindowHandle FileNameField(WindowHandle dialog) override;
@@ -57,6 +57,7 @@ class Win32Desktop : public Desktop {
   std::optional<std::wstring> FieldText(WindowHandle field) override;
   bool SetFieldText(WindowHandle field, std::wstring_view text) override;
   bool WaitForText(WindowHandle field, std::wstring_view text) override;
+  Confirmation PressDefault(WindowHandle dialog) override;
   void WatchForMove(WindowHandle dialog) override;
   Answer WaitForAnswer(WindowHandle dialog, WindowHandle field) override;
   bool WaitForModifiersReleased() override;

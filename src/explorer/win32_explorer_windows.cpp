@@ -17,6 +17,7 @@
 #include <thread>
 #include <utility>
 
+#include "win32/com.h"
 #include "win32/window_queries.h"
 
 namespace hop {
@@ -29,58 +30,8 @@ constexpr CLSID kShellWindows = {
 constexpr GUID kTopLevelBrowser = {
     0x4c96be40, 0x915c, 0x11cf, {0x99, 0xd3, 0x00, 0xaa, 0x00, 0x4a, 0xe8, 0x37}};
 
-// COM's entry points, loaded at the first read rather than with the program, and never
-// unloaded: a worker given up on may still be inside it.
-struct ComLibrary {
-  decltype(&::CoInitializeEx) initialize = nullptr;
-  decltype(&::CoUninitialize) uninitialize = nullptr;
-  decltype(&::CoCreateInstance) create = nullptr;
-};
-
-template <typename Function>
-void Load(HMODULE module, const char* name, Function& function) {
-  // Through the generic function pointer type, which converts to any other without a warning.
-  function = reinterpret_cast<Function>(
-      reinterpret_cast<void (*)()>(module ? ::GetProcAddress(module, name) : nullptr));
-}
-
-const ComLibrary* Com() {
-  static const ComLibrary library = [] {
-    ComLibrary com;
-    const HMODULE ole = ::LoadLibraryW(L"ole32.dll");
-    Load(ole, "CoInitializeEx", com.initialize);
-    Load(ole, "CoUninitialize", com.uninitialize);
-    Load(ole, "CoCreateInstance", com.create);
-    return com;
-  }();
-  return library.initialize && library.uninitialize && library.create ? &library : nullptr;
-}
-
-template <typename T>
-class ComRef {
- public:
-  ComRef() = default;
-  ComRef(ComRef&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-  ComRef& operator=(ComRef&&) = delete;
-  ~ComRef() {
-    if (p_) p_->Release();
-  }
-  T* operator->() const { return p_; }
-  T* get() const { return p_; }
-  explicit operator bool() const { return p_ != nullptr; }
-  T** put() { return &p_; }
-  void** putVoid() { return reinterpret_cast<void**>(&p_); }
-
- private:
-  T* p_ = nullptr;
-};
-
-template <typename T, typename From>
-ComRef<T> As(From* from) {
-  ComRef<T> to;
-  if (FAILED(from->QueryInterface(__uuidof(T), to.putVoid()))) *to.put() = nullptr;
-  return to;
-}
+using win32::As;
+using win32::ComRef;
 
 // One entry as read: the window it belongs to and the window of its own tab.
 struct Tab {
@@ -89,20 +40,30 @@ struct Tab {
   std::wstring path;
 };
 
+// Asked on the worker, within the read's bound: a folder on an offline share may take long.
+bool IsDirectory(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::wstring FileSystemPath(PCIDLIST_ABSOLUTE list) {
   std::wstring path(32768, L'\0');
   if (!::SHGetPathFromIDListEx(list, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT))
     return {};  // a virtual folder: This PC, Libraries, Control Panel, search results
   path.resize(path.find(L'\0'));
-  return path;
+  // The shell browses into archives (a .zip is a folder to it, with a file's path): a dialog
+  // would open the archive or take its name.
+  return IsDirectory(path) ? path : std::wstring();
 }
 
-// The browser's own window is its tab's: with tabs, each tab has one and only the shown tab's is
-// visible; without tabs it is the window's single one, visible.
+// The browser's own window is its tab's, a child of the folder window; the shown tab's is the
+// first of them in Z-order (hidden tabs are not always marked so by their style). A browser
+// whose window is the folder window itself has no tabs.
 void PlaceTab(HWND tabWindow, Tab& tab) {
   if (!tabWindow) return;
   tab.frame = ::GetAncestor(tabWindow, GA_ROOT);
-  tab.active = (::GetWindowLongPtrW(tabWindow, GWL_STYLE) & WS_VISIBLE) != 0;
+  tab.active = tabWindow == tab.frame ||
+               tabWindow == ::FindWindowExW(tab.frame, nullptr, L"ShellTabWindowClass", nullptr);
 }
 
 // The folder one entry shows, the documented way: its top-level browser, the active view, the
@@ -165,18 +126,21 @@ struct ExplorerRead {
 
 namespace {
 
-// The worker: every entry of the shell's window list, in its own multi-threaded apartment. True
-// when the shell keeps no such list.
-bool ReadShellWindows(const ComLibrary& com, ExplorerRead& read) {
-  const bool joined = SUCCEEDED(com.initialize(nullptr, COINIT_MULTITHREADED));
+// The worker: every entry of the shell's window list, in a single-threaded apartment of its own
+// (asking a browser for its window is an input-synchronized call, which a multi-threaded
+// apartment cannot make). True when the shell keeps no such list.
+bool ReadShellWindows(const win32::ComLibrary& com, const ExplorerWindows::ListSource& source,
+                      ExplorerRead& read) {
+  const win32::ComApartment apartment(COINIT_APARTMENTTHREADED);
   HRESULT counted = E_FAIL;
   {
     ComRef<IShellWindows> windows;
     long count = 0;
-    if (SUCCEEDED(com.create(kShellWindows, nullptr, CLSCTX_ALL, __uuidof(IShellWindows),
-                             windows.putVoid())) &&
-        windows)
-      counted = windows->get_Count(&count);
+    if (source)
+      *windows.put() = source();
+    else
+      com.create(kShellWindows, nullptr, CLSCTX_ALL, __uuidof(IShellWindows), windows.putVoid());
+    if (windows) counted = windows->get_Count(&count);
     if (SUCCEEDED(counted)) {
       for (long i = 0; i < count; ++i) {
         VARIANT index{};
@@ -188,7 +152,6 @@ bool ReadShellWindows(const ComLibrary& com, ExplorerRead& read) {
       }
     }
   }
-  if (joined) com.uninitialize();
   return counted == E_NOTIMPL;
 }
 
@@ -224,20 +187,21 @@ std::vector<ShellFolder> Ranked(const std::vector<Tab>& tabs) {
 
 }  // namespace
 
-ExplorerWindows::~ExplorerWindows() {
-  if (apartmentJoined_) Com()->uninitialize();
-}
+ExplorerWindows::ExplorerWindows(std::chrono::milliseconds bound, ListSource source)
+    : bound_(bound), source_(std::move(source)) {}
+
+ExplorerWindows::~ExplorerWindows() = default;
 
 std::vector<ShellFolder> ExplorerWindows::Read(std::chrono::steady_clock::time_point deadline) {
   if (last_ && (!last_->Finished() || last_->Unlisted())) return {};
   if (!AnyExplorerFolderWindow()) return {};
   auto read = std::make_shared<ExplorerRead>();
   try {
-    std::thread([read] {
+    std::thread([read, source = source_] {
       bool unlisted = false;
       try {  // nothing may escape a thread: it would end the program
-        const ComLibrary* com = Com();
-        unlisted = com && ReadShellWindows(*com, *read);
+        const win32::ComLibrary* com = win32::Com();
+        unlisted = com && ReadShellWindows(*com, source, *read);
       } catch (...) {
       }
       read->Finish(unlisted);
@@ -248,11 +212,7 @@ std::vector<ShellFolder> ExplorerWindows::Read(std::chrono::steady_clock::time_p
   last_ = read;
   // While the worker reads, within the same bound: the first read loads COM's library (on the
   // worker) and the GUI thread joins its apartment.
-  if (!apartmentTried_) {
-    apartmentTried_ = true;
-    const ComLibrary* com = Com();
-    apartmentJoined_ = com && SUCCEEDED(com->initialize(nullptr, COINIT_APARTMENTTHREADED));
-  }
+  if (!apartment_) apartment_ = std::make_unique<win32::ComApartment>(COINIT_APARTMENTTHREADED);
   std::vector<Tab> tabs;
   {
     std::unique_lock lock(read->mutex);

@@ -2,12 +2,18 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "explorer/open_folders.h"
 
+struct IShellWindows;
+
 namespace hop {
+namespace win32 {
+class ComApartment;
+}
 
 struct ExplorerRead;
 
@@ -16,7 +22,7 @@ inline constexpr std::chrono::milliseconds kExplorerReadBound{300};
 inline constexpr wchar_t kExplorerFolderClass[] = L"CabinetWClass";
 
 // A call into an Explorer that does not answer cannot be interrupted, only given up on. So each
-// read runs on a worker thread in the multi-threaded apartment and the caller waits for it at
+// read runs on a worker thread in an apartment of its own and the caller waits for it at
 // most the bound; the windows read by then are kept, the one that did not answer and those after
 // it are left out. While a worker given up on is still out no other one starts (a hung Explorer
 // costs one thread) and reads come back empty until it returns.
@@ -25,7 +31,12 @@ inline constexpr wchar_t kExplorerFolderClass[] = L"CabinetWClass";
 // GUI thread) joins a single-threaded apartment once, for the life of this object.
 class ExplorerWindows {
  public:
-  explicit ExplorerWindows(std::chrono::milliseconds bound = kExplorerReadBound) : bound_(bound) {}
+  // Where a worker gets the window list, in its own apartment (a reference it releases): the
+  // shell's, unless a stand-in is given.
+  using ListSource = std::function<IShellWindows*()>;
+
+  explicit ExplorerWindows(std::chrono::milliseconds bound = kExplorerReadBound,
+                           ListSource source = {});
   ~ExplorerWindows();
   ExplorerWindows(const ExplorerWindows&) = delete;
   ExplorerWindows& operator=(const ExplorerWindows&) = delete;
@@ -39,9 +50,9 @@ class ExplorerWindows {
 
  private:
   std::chrono::milliseconds bound_;
+  ListSource source_;
   std::shared_ptr<ExplorerRead> last_;
-  bool apartmentTried_ = false;
-  bool apartmentJoined_ = false;
+  std::unique_ptr<win32::ComApartment> apartment_;  // the calling thread's, from the first read
 };
 
 }  // namespace hop

@@ -112,9 +112,10 @@ void HotkeyWindow::OnOk() {
   const auto value =
       static_cast<WORD>(::SendDlgItemMessageW(window_, kKeyField, HKM_GETHOTKEY, 0, 0));
   const std::optional<Hotkey> chosen = FromHotkeyControl(value);
-  Win32KeyLayout layout;
-  if (chosen && JudgeHotkey(*chosen, layout) != KeyVerdict::Accepted) {
-    ShowRefusal(RefusedKeyText(*chosen));
+  auto layouts = InstalledKeyLayouts();
+  const KeyVerdict verdict = chosen ? JudgeHotkey(*chosen, *layouts) : KeyVerdict::Accepted;
+  if (verdict != KeyVerdict::Accepted) {
+    ShowRefusal(RefusedKeyText(*chosen, verdict));
     ::MessageBeep(MB_OK);
     ::SetFocus(::GetDlgItem(window_, kKeyField));
     return;

@@ -11,7 +11,7 @@
 #include "delivery/win32_path_check.h"
 #include "delivery/win32_window_tree.h"
 #include "hotkey/add_folder.h"
-#include "win32/remote_memory.h"
+#include "win32/remote_tree.h"
 
 namespace hop {
 namespace {
@@ -42,49 +42,18 @@ std::optional<std::wstring> AddressBarFolder(HWND dialog) {
   return AddressBarPath(std::wstring_view(text.data(), std::size_t(*copied)));
 }
 
-// One tree item's text. TVM_GETITEMW passes a pointer to the item record, which points to the
-// text: both live in the dialog's process, the record written there as it is laid out here.
-std::optional<std::wstring> TreeItemText(HWND tree, HTREEITEM item, win32::RemoteBuffer& record,
-                                         win32::RemoteBuffer& text) {
-  TVITEMW asked{};
-  asked.mask = TVIF_TEXT;
-  asked.hItem = item;
-  asked.pszText = static_cast<wchar_t*>(text.address());
-  asked.cchTextMax = static_cast<int>(text.size() / sizeof(wchar_t));
-  static_assert(sizeof(asked) % sizeof(wchar_t) == 0);
-  const std::wstring_view bytes(reinterpret_cast<const wchar_t*>(&asked),
-                                sizeof(asked) / sizeof(wchar_t));
-  if (!text.Write(L"") || !record.Write(bytes)) return std::nullopt;
-  const auto got = Ask(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(record.address()));
-  if (!got || !*got) return std::nullopt;
-  return text.ReadText();
-}
-
-// The item record is laid out as this process lays it out; a 32-bit tree would read it wrong.
-bool SameWidthProcess(HWND window) {
-  DWORD processId = 0;
-  ::GetWindowThreadProcessId(window, &processId);
-  const win32::UniqueKernelHandle process(
-      ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-  BOOL emulated = TRUE;
-  return process && ::IsWow64Process(process.get(), &emulated) && !emulated;
-}
-
 // The texts of the selected item and its ancestors: "alpha", "hop", "Local Disk (C:)", ...
 std::optional<std::wstring> BrowseFolderSelection(HWND tree) {
-  if (!SameWidthProcess(tree)) return std::nullopt;
-  auto record = win32::RemoteBuffer::In(tree, sizeof(TVITEMW) + sizeof(wchar_t));
-  auto text = win32::RemoteBuffer::In(tree, MAX_PATH * sizeof(wchar_t));
-  if (!record || !text) return std::nullopt;
+  auto remote = win32::RemoteTree::Of(tree);
+  if (!remote) return std::nullopt;
   std::vector<std::wstring> texts;
-  auto item = Ask(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+  auto item = remote->Selected();
   // A tree is shallow; the bound only guards against a tree that answers in a circle.
   for (int depth = 0; item && *item && depth < 128; ++depth) {
-    const auto handle = reinterpret_cast<HTREEITEM>(*item);
-    const auto itemText = TreeItemText(tree, handle, *record, *text);
+    const auto itemText = remote->Text(*item);
     if (!itemText) return std::nullopt;
     texts.push_back(*itemText);
-    item = Ask(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(handle));
+    item = remote->Parent(*item);
   }
   return texts.empty() ? std::nullopt : TreeItemPath(texts);
 }

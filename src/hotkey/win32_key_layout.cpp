@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <initializer_list>
+#include <vector>
 
 namespace hop {
 
@@ -14,7 +16,7 @@ std::optional<wchar_t> Win32KeyLayout::Typed(std::uint16_t key, bool shift, bool
   if (shift) hold({VK_SHIFT, VK_LSHIFT});
   // AltGr arrives as left Ctrl with right Alt.
   if (ctrlAlt) hold({VK_CONTROL, VK_LCONTROL, VK_MENU, VK_RMENU});
-  const HKL layout = ::GetKeyboardLayout(0);
+  const HKL layout = layout_;
   const UINT scan = ::MapVirtualKeyExW(key, MAPVK_VK_TO_VSC, layout);
   wchar_t typed[8] = {};
   // Flag 4: the layout's dead-key state is left as it was (Windows 10 1607 and later).
@@ -31,6 +33,17 @@ std::optional<wchar_t> Win32KeyLayout::Typed(std::uint16_t key, bool shift, bool
     return accent;
   }
   return typed[0];
+}
+
+std::unique_ptr<KeyLayout> InstalledKeyLayouts() {
+  std::vector<HKL> installed(
+      static_cast<std::size_t>(std::max(::GetKeyboardLayoutList(0, nullptr), 0)));
+  installed.resize(static_cast<std::size_t>(
+      std::max(::GetKeyboardLayoutList(static_cast<int>(installed.size()), installed.data()), 0)));
+  if (installed.empty()) installed.push_back(::GetKeyboardLayout(0));
+  std::vector<std::unique_ptr<KeyLayout>> layouts;
+  for (const HKL layout : installed) layouts.push_back(std::make_unique<Win32KeyLayout>(layout));
+  return std::make_unique<AnyOfLayouts>(std::move(layouts));
 }
 
 }  // namespace hop

@@ -56,7 +56,11 @@ std::vector<MenuRow> Menu::Rows(bool digits) const {
 
 std::optional<Choice> Menu::ChoiceFor(unsigned id) const {
   if (id < kFirstId || id - kFirstId >= choices_.size()) return std::nullopt;
-  return choices_[id - kFirstId];
+  Choice choice = choices_[id - kFirstId];
+  // A section's entry is handed on as a folder, with its backslash: one that has become a file
+  // since (or an archive the shell browsed into) then checks as missing and is never opened.
+  if (choice.origin != Origin::Favourite && !choice.path.ends_with(L'\\')) choice.path += L'\\';
+  return choice;
 }
 
 std::wstring DigitCaption(std::size_t k, std::wstring_view path) {

@@ -26,8 +26,8 @@ void MainWindow::StartHotkey() {
   hotkey_ = std::make_unique<DialogHotkey>(hwnd_, [this](const Hotkey& refused) {
     tray_.ShowBalloon(kNoticeTitle, HotkeyRefusedNotice(refused));
   });
-  Win32KeyLayout layout;
-  hotkey_->Start(ReadHotkeySetting(settings_, layout));
+  const auto layouts = InstalledKeyLayouts();
+  hotkey_->Start(ReadHotkeySetting(settings_, *layouts));
 }
 
 std::optional<Hotkey> MainWindow::CurrentHotkey() const {
@@ -48,7 +48,7 @@ void MainWindow::mnuHotkey_Click() {
 
 void MainWindow::OnDialogHotkey() {
   // As with the tray: one menu at a time, nothing while a modal box is open or while ending.
-  if (menuOpen_ || ending_ || !::IsWindowEnabled(hwnd_)) return;
+  if (menuOpen_ || delivering_ || ending_ || !::IsWindowEnabled(hwnd_)) return;
   const HWND dialog = ::GetForegroundWindow();
   const HWND field = UsableDialogField(dialog, *desktop_);  // read once, for the delivery too
   if (!field || editor_->IsVisible()) return;

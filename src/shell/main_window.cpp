@@ -93,8 +93,10 @@ void MainWindow::ReloadTrayIcon() {
 
 void MainWindow::OnTrayNotification(TrayNotification notification) {
   // A popup menu runs its own modal loop; a tray click while it is open only closes it. While a
-  // modal box is open the main window is disabled and the program takes no input.
-  if (menuOpen_ || ending_ || !::IsWindowEnabled(hwnd_)) return;
+  // modal box is open the main window is disabled and the program takes no input. A delivery
+  // waiting for a paste still takes sent messages: a menu opened inside it could end the
+  // program or start another delivery with the path on the clipboard.
+  if (menuOpen_ || delivering_ || ending_ || !::IsWindowEnabled(hwnd_)) return;
   switch (ActionFor(notification, PathCount(), editor_->IsVisible())) {
     case TrayAction::PopupPathMenu: {
       delivery_.Prepare(*desktop_);  // the dialogs are looked for while the user chooses
@@ -162,6 +164,8 @@ void MainWindow::mnuAbout_Click() {
 }
 
 void MainWindow::mnuExit_Click() {
+  // As a close request: a delivery under way first puts the clipboard back.
+  if (delivering_) return RequestEnd(UnloadMode::AppTaskManager);
   ending_ = true;
   SaveAndQuit();
 }
@@ -173,6 +177,7 @@ void MainWindow::mnuPath_Click(int Index, HWND dialog) {
 }
 
 void MainWindow::DeliverPath(std::wstring path, HWND dialog, Origin origin) {
+  if (delivering_) return;  // one at a time: a second would overwrite the first one's copy
   delivering_ = true;
   const auto outcome =
       delivery_.Deliver(*desktop_, path, clipboardChecked_, AsWindowHandle(dialog));

@@ -83,7 +83,9 @@ UINT TrackMenu(HWND owner, HMENU menu, POINT at, UINT placement, const RECT* kee
   exclude.cbSize = sizeof(exclude);
   if (keepClear) exclude.rcExclude = *keepClear;
   ::SetForegroundWindow(owner);
-  const UINT flags = placement | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY;
+  // TPM_RETURNCMD alone keeps WM_COMMAND away; TPM_NONOTIFY would also keep WM_MENUCHAR, which
+  // reads the digit keys on layouts that type other characters there.
+  const UINT flags = placement | TPM_LEFTBUTTON | TPM_RETURNCMD;
   const auto chosen = static_cast<UINT>(
       ::TrackPopupMenuEx(menu, flags, at.x, at.y, owner, keepClear ? &exclude : nullptr));
   ::PostMessageW(owner, WM_NULL, 0, 0);

@@ -41,6 +41,9 @@ class FakeDesktop : public Desktop {
   Clipboard clipboard{{kUnicodeText, "before"}, {49161, "\x01\x02"}};
   bool clipboardHeld = false, restoreFails = false, pasteIgnored = false;
   bool clipboardSlow = false, pasteTimesOut = false, modifiersHeld = false;
+  bool pressOutstanding = false;
+  bool treeOutside = false;  // Browse for Folder's tree is rooted away from every path  // the
+                             // dialog is still acting on its default button
 
   // What happened.
   std::vector<std::vector<KeyChord>> sent;
@@ -76,9 +79,10 @@ class FakeDesktop : public Desktop {
     if (!shows.count(dialog)) return std::nullopt;
     return shows[dialog];
   }
-  bool SelectFolder(WindowHandle dialog, std::wstring_view folder) override {
+  TreeSelection SelectFolder(WindowHandle dialog, std::wstring_view folder) override {
+    if (treeOutside) return TreeSelection::Outside;
     treeSelected[dialog] = folder;
-    return true;
+    return TreeSelection::Shown;
   }
   WindowHandle Activate(WindowHandle topLevel) override {
     if (!tree_.Exists(topLevel) || hidden.count(topLevel)) return 0;
@@ -114,6 +118,12 @@ class FakeDesktop : public Desktop {
     sent.emplace_back(keys.begin(), keys.end());
     for (const auto& chord : keys) Press(chord);
     return true;
+  }
+  Confirmation PressDefault(WindowHandle dialog) override {
+    if (!IsForeground(dialog)) return Confirmation::NotPressed;
+    const KeyChord enter{.key = NamedKey::Enter};
+    SendKeys(std::span(&enter, 1));
+    return pressOutstanding ? Confirmation::Outstanding : Confirmation::Handled;
   }
   bool PasteInto(WindowHandle field) override {
     clipboardDuringPaste.push_back(clipboard);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -302,12 +303,50 @@ TEST(KeyAcceptance, RefusesEveryCombinationThatTypesACharacterOnTheLayout) {
       {fr, {kCtrlAlt, '2'}, KeyVerdict::TypesCharacter, "AltGr+2 is the ~ dead key on fr"},
       {de, {kHotkeyCtrl, 'Q'}, KeyVerdict::Accepted, "Ctrl alone is no AltGr"},
       {fr, {kHotkeyAlt, '2'}, KeyVerdict::Accepted, "Alt alone is no AltGr"},
-      {de, {kHotkeyWin | kCtrlAlt, 'Q'}, KeyVerdict::Accepted, "Win+ never types"},
+      {de, {kHotkeyWin | kCtrlAlt, 'Q'}, KeyVerdict::Reserved, "Win+ never types; Q is Search"},
       {fr, {0, 0x74}, KeyVerdict::Accepted, "bare F5"},
       {us, {0, 0x20}, KeyVerdict::TypesCharacter, "bare Space"},
       {us, {kHotkeyCtrl, 0x11}, KeyVerdict::NotAKey, "Ctrl alone"},
   };
   for (const auto& c : cases) EXPECT_EQ(JudgeHotkey(c.hotkey, c.layout), c.verdict) << c.row;
+}
+
+TEST(KeyAcceptance, RefusesWhatTypesOnAnyInstalledLayoutAndWhatWindowsKeeps) {
+  const auto installed = [](std::initializer_list<layouts::TableLayout (*)()> makers) {
+    std::vector<std::unique_ptr<KeyLayout>> list;
+    for (const auto make : makers) list.push_back(std::make_unique<layouts::TableLayout>(make()));
+    return AnyOfLayouts(std::move(list));
+  };
+  AnyOfLayouts usDe = installed({layouts::Us, layouts::German}),
+               usFr = installed({layouts::Us, layouts::French}), us = installed({layouts::Us});
+  const struct {
+    AnyOfLayouts& layouts;
+    Hotkey hotkey;
+    KeyVerdict verdict;
+    const char* row;
+  } cases[] = {
+      {usDe, {kCtrlAlt, 'Q'}, KeyVerdict::TypesCharacter, "US active, AltGr+Q is @ on German"},
+      {usFr, {kCtrlAlt, '2'}, KeyVerdict::TypesCharacter, "the ~ dead key on the second layout"},
+      {usDe, {kCtrlAlt, 'J'}, KeyVerdict::Accepted, "types on none of them"},
+      {us, {kCtrlAlt, 'Q'}, KeyVerdict::Accepted, "a control character on the only layout"},
+      {us, {0, 0x7B}, KeyVerdict::Reserved, "F12 alone is the debuggers'"},
+      {us, {kHotkeyShift, 0x7B}, KeyVerdict::Accepted, "Shift+F12 is not"},
+      {us, {kHotkeyWin, 'V'}, KeyVerdict::Reserved, "Win+V: the clipboard history"},
+      {us, {kHotkeyWin | kHotkeyShift, 'S'}, KeyVerdict::Reserved, "Win+Shift+S: the snipping"},
+      {us, {kHotkeyWin, 0xBE}, KeyVerdict::Reserved, "Win+.: the emoji panel"},
+      {us, {kHotkeyWin, 'J'}, KeyVerdict::Accepted, "Win+J is left to programs"},
+      {us, {kHotkeyWin, 0x74}, KeyVerdict::Accepted, "Win+F5"},
+  };
+  for (const auto& c : cases) {
+    const KeyVerdict verdict = JudgeHotkey(c.hotkey, c.layouts);
+    EXPECT_EQ(verdict, c.verdict) << c.row;
+    if (verdict != KeyVerdict::Accepted) {
+      EXPECT_NE(RefusedKeyText(c.hotkey, verdict).find(HotkeyText(c.hotkey)), std::wstring::npos)
+          << c.row << ": the window names the key it refuses";
+    }
+  }
+  EXPECT_NE(RefusedKeyText({kHotkeyWin, 'V'}, KeyVerdict::Reserved).find(L"Windows"),
+            std::wstring::npos);
 }
 
 TEST(MenuDigits, TheDigitKeyFindsTheItemCaptionedWithItsDigit) {

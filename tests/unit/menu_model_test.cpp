@@ -66,8 +66,8 @@ TEST(MenuModel, SectionsFollowThePathsWithIdsInOrderAndEachFolderOnce) {
     const char* row;
   } lookups[] = {
       {1001, Choice{L"C:\\R&D\\", Origin::Favourite}, "a path, as stored"},
-      {1003, Choice{L"E:\\x", Origin::OpenFolder}, "an open folder"},
-      {1004, Choice{L"F:\\z", Origin::Recent}, "a recent folder"},
+      {1003, Choice{L"E:\\x\\", Origin::OpenFolder}, "an open folder, as a folder"},
+      {1004, Choice{L"F:\\z\\", Origin::Recent}, "a recent folder, as a folder"},
       {1005, std::nullopt, "past the last entry"},
       {1000, std::nullopt, "before the first"},
       {0, std::nullopt, "dismissed"},

@@ -117,6 +117,15 @@ TEST_F(Delivery, SaveAndOpenDialogsOnlyEverCommitWhatTheUserMeant) {
   }
 }
 
+TEST_F(Delivery, AFieldIsNotWrittenBackWhileTheDialogIsStillActingOnItsDefaultButton) {
+  // A Vista-style Save dialog keeps the path in its field; the earlier name put back before the
+  // press is handled would be what the press saves.
+  desktop.clearsOnMove.clear();
+  desktop.pressOutstanding = true;
+  EXPECT_EQ(delivery.Deliver(desktop, L"C:\\fav", false), DeliveryOutcome::Delivered);
+  EXPECT_EQ(desktop.text[Field(dialog)], L"C:\\fav\\");
+}
+
 TEST_F(Delivery, WindowsSaveDialogsGetTheirNameBackInTheFieldTheyBuildAfterTheMove) {
   desktop.newFieldOnMove.insert(dialog);
   const WindowHandle old = Field(dialog);
@@ -382,6 +391,26 @@ TEST(DeliveryTo, EveryDialogEndsAsPlannedAndPickersAreNeverConfirmed) {
     EXPECT_EQ(d.treeSelected[w.dialog], c.selected) << c.row;
     EXPECT_TRUE(d.returned.empty()) << c.row;
   }
+}
+
+TEST(DeliveryTo, ATreeRootedElsewhereIsToldNotDeliveredAndItsItemsAreReadByName) {
+  World w;
+  w.desktop.signs[w.dialog] = {false, false, L"OK", L"", L"Browse", true};
+  w.desktop.fileField.erase(w.dialog);
+  w.desktop.folderTree[w.dialog] = w.tree.Add(w.dialog, L"", L"SysTreeView32", 14145);
+  w.desktop.treeOutside = true;
+  EXPECT_EQ(w.delivery.Deliver(w.desktop, L"C:\\fav\\", false), DeliveryOutcome::NotInTree);
+
+  const struct {
+    const wchar_t *item, *folder;
+    bool names;
+  } cases[] = {
+      {L"alpha", L"C:\\x\\Alpha\\", true},    {L"alpha", L"C:\\alpha\\beta", false},
+      {L"Local Disk (C:)", L"c:\\", true},    {L"C:\\", L"C:\\", true},
+      {L"Local Disk (C:)", L"D:\\", false},   {L"", L"C:\\x", false},
+      {L"share", L"\\\\server\\share", true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TreeItemNames(c.item, c.folder), c.names) << c.folder;
 }
 
 TEST(RelativePaths, AreReadAgainstTheFolderWithoutClimbingPastItsRoot) {

@@ -337,6 +337,7 @@ TEST(Win32Delivery, PathsAreToldApartAndIntegrityLevelsRead) {
   } cases[] = {{L"C:\\windows", PathKind::Folder},
                {L"C:\\windows\\", PathKind::Folder},
                {L"C:\\windows\\win.ini", PathKind::File},
+               {L"C:\\windows\\win.ini\\", PathKind::Missing},  // a file asked as a folder
                {L"%SystemRoot%\\win.ini", PathKind::File},
                {L"C:\\gone", PathKind::Missing},
                {L"Q:\\absent drive\\", PathKind::Missing},

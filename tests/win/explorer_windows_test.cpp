@@ -1,6 +1,6 @@
-// The Explorer reader against a stand-in for the shell's window list, registered in this process
-// for the class the reader creates: two windows, the front one with two tabs, a virtual folder
-// and a window that does not answer until it is released.
+// The Explorer reader against a stand-in for the shell's window list, handed to its worker: two
+// windows, the front one with two tabs, a virtual folder, a window browsing inside a .zip and a
+// window that does not answer until it is released.
 #include "explorer/win32_explorer_windows.h"
 
 #include <windows.h>
@@ -21,9 +21,6 @@
 
 namespace hop {
 namespace {
-
-constexpr CLSID kShellWindows = {
-    0x9ba05972, 0xf6a8, 0x11cf, {0xa4, 0x42, 0x00, 0xa0, 0xc9, 0x0a, 0x8f, 0x39}};
 
 // clang-format off
 #define HOP_STUB(name, ...) \
@@ -64,7 +61,15 @@ class FakeTab final : public IDispatch,
     *out = iid == IID_IShellBrowser ? static_cast<IShellBrowser*>(this) : nullptr;
     return *out ? S_OK : E_NOINTERFACE;
   }
+  // Input-synchronized, as COM marks IOleWindow::GetWindow: refused from a multi-threaded
+  // apartment with COM's own error.
   HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
+    APTTYPE type{};
+    APTTYPEQUALIFIER qualifier{};
+    if (FAILED(::CoGetApartmentType(&type, &qualifier)) || type == APTTYPE_MTA) {
+      *window = nullptr;
+      return RPC_E_CANTCALLOUT_ININPUTSYNCCALL;
+    }
     *window = tab_;
     return tab_ ? S_OK : E_FAIL;
   }
@@ -127,24 +132,22 @@ class FakeTab final : public IDispatch,
   HANDLE answerAfter_;
 };
 
-// The window list, and the class factory that hands it out.
-class FakeShellWindows final : public IShellWindows, public IClassFactory {
+// The window list, handed to the reader's worker in the worker's own apartment.
+class FakeShellWindows final : public IShellWindows {
  public:
   explicit FakeShellWindows(std::vector<FakeTab*> tabs) : tabs_(std::move(tabs)) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     *out = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IClassFactory) *out = static_cast<IClassFactory*>(this);
-    if (iid == IID_IShellWindows) *out = static_cast<IShellWindows*>(this);
+    if (iid == IID_IUnknown || iid == IID_IShellWindows) *out = static_cast<IShellWindows*>(this);
     return *out ? S_OK : E_NOINTERFACE;
   }
   HOP_NOT_COUNTED
   HOP_NO_DISPATCH
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID iid, void** out) override {
+  IShellWindows* Hand() {
     ++asked;
-    return QueryInterface(iid, out);
+    return this;
   }
-  HRESULT STDMETHODCALLTYPE LockServer(WINBOOL) override { return S_OK; }
   std::atomic<int> asked{0};
   HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override {
     *count = static_cast<LONG>(tabs_.size());
@@ -173,12 +176,19 @@ class FakeShellWindows final : public IShellWindows, public IClassFactory {
 
 constexpr WNDCLASSEXW kFolderWindow{.lpfnWndProc = ::DefWindowProcW,
                                     .lpszClassName = kExplorerFolderClass};
+constexpr WNDCLASSEXW kTabWindow{.lpfnWndProc = ::DefWindowProcW,
+                                 .lpszClassName = L"ShellTabWindowClass"};
 
-// Top-level windows are Explorer's folder windows by their class; children are tabs.
+// Top-level windows are Explorer's folder windows by their class; children are tabs, each
+// visible as Windows 11 leaves them: the shown one is the first in Z-order.
 HWND Window(HWND parent, bool visible) {
-  const DWORD style = (parent ? WS_CHILD : WS_POPUP) | (visible ? WS_VISIBLE : 0);
-  return ::CreateWindowExW(0, parent ? L"STATIC" : kExplorerFolderClass, L"", style, 0, 0, 10, 10,
-                           parent, nullptr, nullptr, nullptr);
+  const DWORD style = (parent ? WS_CHILD | WS_VISIBLE : WS_POPUP) | (visible ? WS_VISIBLE : 0);
+  const HWND window =
+      ::CreateWindowExW(0, parent ? kTabWindow.lpszClassName : kExplorerFolderClass, L"", style, 0,
+                        0, 10, 10, parent, nullptr, nullptr, nullptr);
+  if (parent && visible)
+    ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return window;
 }
 
 PIDLIST_ABSOLUTE Folder(const std::wstring& path) {
@@ -190,7 +200,10 @@ TEST(ExplorerWindows, ReadsFrontToBackShownTabFirstGivesUpOnAHangAsksOnlyWithAFo
   ::GetTempPathW(MAX_PATH, temp);
   const std::wstring awkward = std::wstring(temp) + L"hop R&D (\u00dcber) 100%";
   ::CreateDirectoryW(awkward.c_str(), nullptr);
-  const win32::WindowClass folderWindows(kFolderWindow);
+  const std::wstring archive = std::wstring(temp) + L"hop archive.zip";
+  ::CloseHandle(
+      ::CreateFileW(archive.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  const win32::WindowClass folderWindows(kFolderWindow), tabWindows(kTabWindow);
   // Front to back: the hanging window, the back window, the front window with two tabs.
   const HWND hanging = Window(nullptr, false), back = Window(nullptr, false),
              front = Window(nullptr, false);
@@ -202,15 +215,11 @@ TEST(ExplorerWindows, ReadsFrontToBackShownTabFirstGivesUpOnAHangAsksOnlyWithAFo
   FakeTab hiddenTab(Folder(L"C:\\windows\\system32"), Window(front, false)),
       backWindow(Folder(awkward), Window(back, true)),
       shownTab(Folder(L"C:\\windows"), Window(front, true)), virtualFolder(thisPc, nullptr),
+      insideZip(Folder(archive), back),
       notAnswering(Folder(L"C:\\"), Window(hanging, true), answer.get());
-  FakeShellWindows list({&hiddenTab, &backWindow, &shownTab, &virtualFolder, &notAnswering});
-  // Registered in the multi-threaded apartment, where the reader's worker creates the list.
-  ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-  DWORD cookie = 0;
-  ::CoRegisterClassObject(kShellWindows, static_cast<IClassFactory*>(&list), CLSCTX_INPROC_SERVER,
-                          REGCLS_MULTIPLEUSE, &cookie);
-
-  ExplorerWindows reader;
+  FakeShellWindows list(
+      {&hiddenTab, &backWindow, &shownTab, &virtualFolder, &insideZip, &notAnswering});
+  ExplorerWindows reader(kExplorerReadBound, [&list] { return list.Hand(); });
   const auto started = std::chrono::steady_clock::now();
   const auto firstRead = OpenFolders(reader.Read());
   const auto took = std::chrono::steady_clock::now() - started;
@@ -234,9 +243,8 @@ TEST(ExplorerWindows, ReadsFrontToBackShownTabFirstGivesUpOnAHangAsksOnlyWithAFo
   const int asked = list.asked;
   EXPECT_TRUE(reader.Read().empty());
   EXPECT_EQ(list.asked, asked);
-  ::CoRevokeClassObject(cookie);
-  ::CoUninitialize();
   ::RemoveDirectoryW(awkward.c_str());
+  ::DeleteFileW(archive.c_str());
 }
 
 }  // namespace

@@ -109,6 +109,11 @@ TEST_F(HotkeyWindowTest, CancelAndAKeyThatWouldBeTypedChangeNothing) {
                  wchar_t refusal[200] = {};
                  ::GetDlgItemTextW(window, 103, refusal, 200);
                  EXPECT_TRUE(std::wstring_view(refusal).starts_with(L"Q types a character"));
+                 // F12 alone is kept for debuggers: refused, and the window says why.
+                 ::SendDlgItemMessageW(window, 101, HKM_SETHOTKEY, MAKEWORD(VK_F12, 0), 0);
+                 Click(window, IDOK);
+                 ::GetDlgItemTextW(window, 103, refusal, 200);
+                 EXPECT_TRUE(std::wstring_view(refusal).starts_with(L"F12 is kept by Windows"));
                  Click(window, IDCANCEL);
                }},
                [&] { frmMain.mnuHotkey_Click(); });

@@ -24,6 +24,7 @@ TEST(RemoteBuffer, HoldsTextWholeAndRefusesWhatDoesNotFit) {
   EXPECT_TRUE(buffer->Write(L"1234567")) << "seven characters and the nul fill it exactly";
   EXPECT_FALSE(buffer->Write(L"12345678")) << "no room for the nul";
   EXPECT_EQ(buffer->ReadText(), L"1234567") << "a refused write leaves the text alone";
+  EXPECT_EQ(ReadRemoteText(window.get(), buffer->address(), 3), L"123") << "cut at the bound";
 
   // Moving hands the memory over: the moved-from buffer holds nothing.
   RemoteBuffer moved = std::move(*buffer);

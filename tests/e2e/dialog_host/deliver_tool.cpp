@@ -43,6 +43,8 @@ const char* Name(hop::DeliveryOutcome outcome) {
       return "NoClipboard";
     case O::NotTaken:
       return "NotTaken";
+    case O::NotInTree:
+      return "NotInTree";
     case O::ClipboardLost:
       return "ClipboardLost";
     case O::KeysHeld:
