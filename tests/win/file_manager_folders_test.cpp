@@ -1,0 +1,142 @@
+// The other file managers' reader against stand-ins run as processes of their own (see
+// manager_stand_in.cpp): Total Commander (current and older), Double Commander, Directory Opus.
+#include "explorer/win32_file_manager_folders.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+#include "win32/unique_handle.h"
+
+namespace hop {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+fs::path TestFolder() {
+  wchar_t self[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  return fs::path(self).parent_path();
+}
+
+class FileManagerFoldersTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ =
+        fs::temp_directory_path() / (L"hop-managers-" + std::to_wstring(::GetCurrentProcessId()));
+    fs::create_directories(root_ / L"bin");
+    for (const wchar_t* name : {L"totalcmd64.exe", L"doublecmd.exe", L"dopus.exe", L"dopusrt.exe"})
+      fs::copy_file(TestFolder() / L"manager_stand_in.exe", root_ / L"bin" / name);
+  }
+  void TearDown() override {
+    for (const auto& process : processes_) {
+      ::TerminateProcess(process.get(), 0);
+      ::WaitForSingleObject(process.get(), 5000);
+    }
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+  }
+
+  std::wstring Folder(const wchar_t* name) {
+    fs::create_directories(root_ / name);
+    return (root_ / name).wstring();
+  }
+  void Write(const wchar_t* name, const std::string& text) {
+    std::ofstream(root_ / L"bin" / name, std::ios::binary) << text;
+  }
+  // Starts a stand-in; one with a window is waited for until its window is there.
+  void Start(const wchar_t* program, const std::wstring& arguments) {
+    const std::wstring path = (root_ / L"bin" / program).wstring();
+    std::wstring command = L"\"" + path + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    ASSERT_TRUE(::CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startup, &started));
+    ::CloseHandle(started.hThread);
+    processes_.emplace_back(started.hProcess);
+    if (arguments == L"idle") return;
+    for (int tries = 0; tries < 500 && !WindowOf(started.dwProcessId); ++tries) ::Sleep(10);
+    ASSERT_TRUE(WindowOf(started.dwProcessId)) << "no window from " << arguments.c_str();
+  }
+  static HWND WindowOf(DWORD process) {
+    for (HWND w = ::FindWindowExW(nullptr, nullptr, L"TTOTAL_CMD", nullptr); w;
+         w = ::FindWindowExW(nullptr, w, L"TTOTAL_CMD", nullptr)) {
+      DWORD owner = 0;
+      ::GetWindowThreadProcessId(w, &owner);
+      if (owner == process) return w;
+    }
+    return nullptr;
+  }
+  bool HelperRan() const { return fs::exists(root_ / L"bin" / L"runs.txt"); }
+
+  fs::path root_;
+  std::vector<win32::UniqueKernelHandle> processes_;
+};
+
+std::string Utf8(const std::wstring& text) {
+  std::string bytes(text.size() * 3, '\0');
+  bytes.resize(static_cast<std::size_t>(
+      ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                            static_cast<int>(bytes.size()), nullptr, nullptr)));
+  return bytes;
+}
+
+TEST_F(FileManagerFoldersTest, EachManagerActivePaneFirstFoldersOnDiskOnlyEachOnce) {
+  const std::wstring a = Folder(L"A"), b = Folder(L"B"), c = Folder(L"C"), d = Folder(L"D"),
+                     e = Folder(L"E"), f = Folder(L"F\u00e9");
+  const std::wstring inArchive = (root_ / L"data.zip" / L"in").wstring();
+  Start(L"totalcmd64.exe", L"old \"" + c + L"\" \"" + inArchive + L"\"");
+  // Folders with their trailing backslash, doubled before a quote on a command line.
+  Start(L"totalcmd64.exe", L"tc \"" + a + L"\\\\\" \"" + b + L"\\\\\"");
+  Start(L"doublecmd.exe", L"dc \"D (" + d + L"\\) - Double Commander 1.1.10\"");
+  Start(L"doublecmd.exe", L"dc \"Double Commander 1.1.10\"");
+  Write(L"paths.xml",
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<results command=\"paths\">\r\n"
+        "<path lister=\"0x2\" side=\"1\" tab_state=\"1\">" +
+            Utf8(f) +
+            "</path>\r\n"
+            "<path active_lister=\"1\" side=\"2\" tab_state=\"2\">" +
+            Utf8(a) +
+            "</path>\r\n"
+            "<path active_lister=\"1\" side=\"1\" tab_state=\"1\">" +
+            Utf8(e) +
+            "</path>\r\n"
+            "<path active_lister=\"1\" side=\"1\" tab_state=\"0\">" +
+            Utf8(b) +
+            "</path>\r\n"
+            "</results>\r\n");
+  Start(L"dopus.exe", L"idle");
+  // What each manager answers, not how fast: a bound that a loaded machine's process start (the
+  // Opus helper's, about 100 ms here) cannot miss. The next test holds the real bound.
+  EXPECT_EQ(FileManagerFolders(std::chrono::milliseconds(1000)).Read(),
+            (std::vector<std::wstring>{a, b, c, d, e, f}));
+}
+
+TEST_F(FileManagerFoldersTest, NeverStartsOpusAndReturnsWithinTheBoundFromManagersThatDoNotAnswer) {
+  Write(L"paths.xml", "<results><path tab_state=\"1\">C:\\</path></results>");
+  FileManagerFolders folders;
+  EXPECT_TRUE(folders.Read().empty());
+  EXPECT_FALSE(HelperRan()) << "the helper was run without Directory Opus";
+
+  const std::wstring a = Folder(L"A");
+  Start(L"totalcmd64.exe", L"hung");
+  Start(L"totalcmd64.exe", L"tc \"" + a + L"\" \"" + a + L"\" 10000");
+  Write(L"slow", "");
+  Start(L"dopus.exe", L"idle");
+  for (int read = 0; read < 2; ++read) {
+    const auto start = Clock::now();
+    EXPECT_TRUE(folders.Read().empty()) << read;
+    EXPECT_LT(Clock::now() - start, 3 * kFileManagerReadBound + std::chrono::milliseconds(100))
+        << read;
+  }
+  EXPECT_TRUE(HelperRan());
+}
+
+}  // namespace
+}  // namespace hop
