@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <vector>
 
 #include "explorer/manager_folders.h"
 #include "win32/unique_handle.h"
@@ -22,17 +23,44 @@ bool SameName(const wchar_t* a, const wchar_t* b) {
   return ::CompareStringOrdinal(a, -1, b, -1, TRUE) == CSTR_EQUAL;
 }
 
+std::optional<DWORD> Integrity(HANDLE process) {
+  HANDLE rawToken = nullptr;
+  if (!::OpenProcessToken(process, TOKEN_QUERY, &rawToken)) return std::nullopt;
+  const win32::UniqueKernelHandle token(rawToken);
+  DWORD size = 0;
+  ::GetTokenInformation(token.get(), TokenIntegrityLevel, nullptr, 0, &size);
+  std::vector<BYTE> label(size);
+  if (size == 0 ||
+      !::GetTokenInformation(token.get(), TokenIntegrityLevel, label.data(), size, &size))
+    return std::nullopt;
+  const PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(label.data())->Label.Sid;
+  const UCHAR count = *::GetSidSubAuthorityCount(sid);
+  return count ? std::optional<DWORD>(*::GetSidSubAuthority(sid, count - 1)) : std::nullopt;
+}
+
+// An elevated Directory Opus does not talk to a helper started from here, and what the helper
+// does then is its own: it is not started.
+bool RunsAboveUs(const win32::UniqueKernelHandle& process) {
+  const auto theirs = Integrity(process.get());
+  const auto ours = Integrity(::GetCurrentProcess());
+  return !theirs || !ours || *theirs > *ours;
+}
+
+// The program's file; nothing for a process that runs elevated.
 std::wstring ProcessImage(DWORD id) {
   const win32::UniqueKernelHandle process(
       ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
   std::wstring path(MAX_PATH * 4, L'\0');
   auto size = static_cast<DWORD>(path.size());
-  if (!process || !::QueryFullProcessImageNameW(process.get(), 0, path.data(), &size)) return {};
+  if (!process || RunsAboveUs(process) ||
+      !::QueryFullProcessImageNameW(process.get(), 0, path.data(), &size))
+    return {};
   path.resize(size);
   return path;
 }
 
-// The helper beside the first running dopus.exe; nothing when none runs.
+// The helper beside the first running dopus.exe that runs no higher than we do; nothing when
+// none runs.
 std::optional<std::wstring> RunningOpusHelper() {
   const win32::UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) return std::nullopt;
