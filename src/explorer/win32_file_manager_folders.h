@@ -1,5 +1,5 @@
 // The folders other file managers show: Total Commander, Double Commander and Directory Opus,
-// read together when a menu opens, each within its own bound.
+// each the source of one section of the path menus, read when a menu opens.
 #pragma once
 
 #include <chrono>
@@ -7,34 +7,27 @@
 #include <string>
 #include <vector>
 
-namespace hop {
+#include "model/menu_model.h"
 
-struct ManagerRead;
+namespace hop {
 
 inline constexpr std::chrono::milliseconds kFileManagerReadBound{150};
 
-// Each read runs on one worker thread, the managers one after another, each given `bound`; the
-// caller waits at most the sum of the bounds and keeps what was read by then. A manager that
-// does not answer in time is left out, as is one running elevated (it cannot be asked). Only
-// running programs are asked, nothing is started but Directory Opus's own helper, and nothing
-// is changed: no clipboard, no setting, no file of theirs. While a worker given up on is still
-// out (a check on disk can block) no other one starts and reads come back empty.
-class FileManagerFolders {
- public:
-  explicit FileManagerFolders(std::chrono::milliseconds bound = kFileManagerReadBound)
-      : bound_(bound) {}
-  FileManagerFolders(const FileManagerFolders&) = delete;
-  FileManagerFolders& operator=(const FileManagerFolders&) = delete;
+enum class FileManager { TotalCommander, DoubleCommander, DirectoryOpus };
 
-  // The folders in the order the menus list them: Total Commander's windows from the front-most
-  // down (each one's active panel, then its other), Double Commander's, then Directory Opus's
-  // shown tabs (the active lister's source tab first). Each folder once, and only folders that
-  // exist on disk: a path into an archive is left out.
-  std::vector<std::wstring> Read();
+// The folders one manager shows, in the order its section lists them: Total Commander's windows
+// from the front-most down (each one's active panel, then its other), Double Commander's titles,
+// Directory Opus's shown tabs (the active lister's source tab first). Each folder once, and only
+// folders on disk (a path into an archive is left out). Only running programs are asked, within
+// `bound`; nothing is started but Directory Opus's own helper, and nothing is changed: no
+// clipboard, no setting, no file of theirs. A manager running elevated cannot be asked and is
+// left out, as is one that does not answer in time. Blocks the calling thread: call it on a
+// worker, which needs no message loop (the answers are handled while it waits).
+std::vector<std::wstring> ReadFileManagerFolders(
+    FileManager manager, std::chrono::milliseconds bound = kFileManagerReadBound);
 
- private:
-  std::chrono::milliseconds bound_;
-  std::shared_ptr<ManagerRead> last_;
-};
+// One section per manager ("Open in Total Commander", ...), each read on a worker of its own
+// under the menu's deadline, so a slow or hung manager leaves the others' folders in the menu.
+std::vector<std::unique_ptr<FolderSource>> FileManagerSources();
 
 }  // namespace hop

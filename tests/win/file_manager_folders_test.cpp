@@ -1,4 +1,4 @@
-// The other file managers' reader against stand-ins run as processes of their own (see
+// The other file managers' readers against stand-ins run as processes of their own (see
 // manager_stand_in.cpp): Total Commander (current and older), Double Commander, Directory Opus.
 #include "explorer/win32_file_manager_folders.h"
 
@@ -125,14 +125,22 @@ TEST_F(FileManagerFoldersTest, EachManagerActivePaneFirstFoldersOnDiskOnlyEachOn
   Start(L"dopus.exe", L"idle");
   // What each manager answers, not how fast: a bound that a loaded machine's process start (the
   // Opus helper's, about 100 ms here) cannot miss. The next test holds the real bound.
-  EXPECT_EQ(FileManagerFolders(std::chrono::milliseconds(1000)).Read(),
-            (std::vector<std::wstring>{a, b, c, d, e, f}));
+  const struct {
+    FileManager manager;
+    std::vector<std::wstring> folders;
+  } cases[] = {
+      {FileManager::TotalCommander, {a, b, c}},  // front-most first; the archive left out
+      {FileManager::DoubleCommander, {d}},       // no folder from a title without one
+      {FileManager::DirectoryOpus, {e, a, f}},   // active lister's source, its target, others
+  };
+  for (const auto& row : cases)
+    EXPECT_EQ(ReadFileManagerFolders(row.manager, std::chrono::milliseconds(1000)), row.folders)
+        << static_cast<int>(row.manager);
 }
 
 TEST_F(FileManagerFoldersTest, NeverStartsOpusAndReturnsWithinTheBoundFromManagersThatDoNotAnswer) {
   Write(L"paths.xml", "<results><path tab_state=\"1\">C:\\</path></results>");
-  FileManagerFolders folders;
-  EXPECT_TRUE(folders.Read().empty());
+  EXPECT_TRUE(ReadFileManagerFolders(FileManager::DirectoryOpus).empty());
   EXPECT_FALSE(HelperRan()) << "the helper was run without Directory Opus";
 
   const std::wstring a = Folder(L"A");
@@ -140,11 +148,11 @@ TEST_F(FileManagerFoldersTest, NeverStartsOpusAndReturnsWithinTheBoundFromManage
   Start(L"totalcmd64.exe", L"tc \"" + a + L"\" \"" + a + L"\" 10000");
   Write(L"slow", "");
   Start(L"dopus.exe", L"idle");
-  for (int read = 0; read < 2; ++read) {
+  for (const auto manager : {FileManager::TotalCommander, FileManager::DirectoryOpus}) {
     const auto start = Clock::now();
-    EXPECT_TRUE(folders.Read().empty()) << read;
-    EXPECT_LT(Clock::now() - start, 3 * kFileManagerReadBound + std::chrono::milliseconds(100))
-        << read;
+    EXPECT_TRUE(ReadFileManagerFolders(manager).empty()) << static_cast<int>(manager);
+    EXPECT_LT(Clock::now() - start, kFileManagerReadBound + std::chrono::milliseconds(50))
+        << static_cast<int>(manager);
   }
   // The helper found late was ended, not left to write its file after the read gave up.
   for (int tries = 0; tries < 100 && HelperRunning(); ++tries) ::Sleep(10);
