@@ -1,0 +1,91 @@
+"""Windows 10/11's own dialogs, which Wine does not have, as twins with their classes, ids and
+nesting (the dialog host's twin-* kinds): the delivery, the hotkey and "Add" on each."""
+import os
+import time
+
+from harness import Desktop, wait_until
+from test_delivery import DRIVE_C, SUGGESTED, Host, deliver, file_in, folder, no_result
+from test_hotkey import pop, start_with_paths
+
+
+def name_field(d, host):
+    """The twin's name field: the Edit in the Save view's combo box or in ComboBoxEx32 1148."""
+    children = d.children(host.hwnd)
+    by_handle = {c["hwnd"]: c for c in children}
+
+    def grandparent(c):
+        parent = by_handle.get(c["parent"])
+        return by_handle.get(parent["parent"]) if parent else None
+
+    fields = [c for c in children if c["class"] == "Edit" and grandparent(c) and
+              grandparent(c)["class"] in ("FloatNotifySink", "ComboBoxEx32")]
+    assert len(fields) == 1, fields
+    return fields[0], by_handle[fields[0]["parent"]]
+
+
+def test_a_save_twin_moves_for_a_folder_and_holds_a_files_name_and_is_never_sent_bffm():
+    with Desktop() as d:
+        there, budget = folder("twin save"), file_in("twin fav", "budget.xlsx")
+        start_with_paths(d, there, budget)
+        host = Host(d, "twin-save", "twin-save", title="Save As", suggested=SUGGESTED)
+        for digit, shown, name in (("1", there, SUGGESTED), ("2", folder("twin fav"), "budget.xlsx")):
+            menu = pop(d)
+            field, box = name_field(d, host)
+            # At the name field's box, not at the navigation pane's corner.
+            assert abs(menu["rect"][0] - box["rect"][0]) <= 2, (menu["rect"], box["rect"])
+            assert abs(menu["rect"][1] - box["rect"][3]) <= 2, (menu["rect"], box["rect"])
+            if digit == "1":
+                d.screenshot("twin_save_hotkey_menu")
+            count = len(host.folders())
+            d.keys(digit)
+            host.wait_folder(shown, count)
+            wait_until(lambda: name_field(d, host)[0]["title"] == name, timeout=3,
+                       what=f"{name} in the Save twin's field")
+        assert no_result(host), host.field("result")
+        assert "got WM_USER+103" not in host.lines()
+
+
+def test_open_picker_and_browse_twins_each_end_as_their_kind():
+    for kind, title, path, check in (
+            ("twin-open", "Open", file_in("twin open", "report.txt"), "opened"),
+            ("twin-picker", "Dewis ffolder", file_in("twin pick", "inside.txt"), "in field"),
+            ("twin-browse", "Choose a folder", folder("twin browse"), "selected")):
+        with Desktop() as d:
+            host = Host(d, kind, kind, title=title)
+            count = len(host.folders())
+            assert deliver("typing", path) == "Delivered", kind
+            if check == "opened":
+                wait_until(lambda: host.field("result"), what="the Open twin's result")
+                assert host.field("result") == "ok " + path
+                continue
+            if check == "in field":  # the file's folder, for the user's OK
+                assert name_field(d, host)[0]["title"] == path.rsplit("\\", 1)[0]
+            else:
+                host.wait_folder(path, count)
+            assert no_result(host), f"{kind} was confirmed for the user"
+
+
+def test_add_reads_the_address_bar_its_path_or_the_known_folders_friendly_name():
+    with Desktop() as d:
+        here = folder("twin add").rstrip("\\")
+        start_with_paths(d, folder("twin listed"))
+        for start in (here,):
+            if start is None:  # the user's Downloads, shown by its friendly name
+                wine_user = next(name for name in os.listdir(os.path.join(DRIVE_C, "users"))
+                                 if os.path.isdir(os.path.join(DRIVE_C, "users", name, "Downloads"))
+                                 and name != "Public")
+                start = f"C:\\users\\{wine_user}\\Downloads"
+            host = Host(d, "twin-open", "twin-add", start=start)
+            crumbs = [c for c in d.children(host.hwnd) if c["class"] == "ToolbarWindow32"]
+            assert crumbs[0]["title"] == ("Address: " + (here if start == here else "Downloads"))
+            count = len(d.registry())
+            pop(d)
+            d.keys("a")
+            wait_until(lambda: len(d.registry()) > count, what="the folder stored")
+            stored = [v for k, v in d.registry().items() if k.startswith("Path")]
+            assert stored[-1].lower() == start.lower() + "\\", stored
+            assert no_result(host)
+            host.process.kill()
+            host.process.wait(timeout=10)
+            d.wait_no_window(cls="#32770")
+            time.sleep(0.5)
