@@ -1,7 +1,6 @@
 """Windows 10/11's own dialogs, which Wine does not have, as twins with their classes, ids and
 nesting (the dialog host's twin-* kinds): the delivery, the hotkey and "Add" on each."""
 import os
-import time
 
 from harness import Desktop, wait_until
 from test_delivery import DRIVE_C, SUGGESTED, Host, deliver, file_in, folder, no_result
@@ -65,19 +64,22 @@ def test_open_picker_and_browse_twins_each_end_as_their_kind():
             assert no_result(host), f"{kind} was confirmed for the user"
 
 
+def downloads():
+    """The prefix user's Downloads folder, as a Windows path."""
+    users = os.path.join(DRIVE_C, "users")
+    user = next(name for name in os.listdir(users)
+                if name != "Public" and os.path.isdir(os.path.join(users, name, "Downloads")))
+    return f"C:\\users\\{user}\\Downloads"
+
+
 def test_add_reads_the_address_bar_its_path_or_the_known_folders_friendly_name():
     with Desktop() as d:
         here = folder("twin add").rstrip("\\")
         start_with_paths(d, folder("twin listed"))
-        for start in (here,):
-            if start is None:  # the user's Downloads, shown by its friendly name
-                wine_user = next(name for name in os.listdir(os.path.join(DRIVE_C, "users"))
-                                 if os.path.isdir(os.path.join(DRIVE_C, "users", name, "Downloads"))
-                                 and name != "Public")
-                start = f"C:\\users\\{wine_user}\\Downloads"
+        for start, shown in ((here, here), (downloads(), "Downloads")):
             host = Host(d, "twin-open", "twin-add", start=start)
             crumbs = [c for c in d.children(host.hwnd) if c["class"] == "ToolbarWindow32"]
-            assert crumbs[0]["title"] == ("Address: " + (here if start == here else "Downloads"))
+            assert crumbs[0]["title"] == "Address: " + shown
             count = len(d.registry())
             pop(d)
             d.keys("a")
@@ -88,4 +90,3 @@ def test_add_reads_the_address_bar_its_path_or_the_known_folders_friendly_name()
             host.process.kill()
             host.process.wait(timeout=10)
             d.wait_no_window(cls="#32770")
-            time.sleep(0.5)
