@@ -7,19 +7,10 @@ from test_delivery import DRIVE_C, SUGGESTED, Host, deliver, file_in, folder, no
 from test_hotkey import pop, start_with_paths
 
 
-def name_field(d, host):
-    """The twin's name field: the Edit in the Save view's combo box or in ComboBoxEx32 1148."""
-    children = d.children(host.hwnd)
-    by_handle = {c["hwnd"]: c for c in children}
-
-    def grandparent(c):
-        parent = by_handle.get(c["parent"])
-        return by_handle.get(parent["parent"]) if parent else None
-
-    fields = [c for c in children if c["class"] == "Edit" and grandparent(c) and
-              grandparent(c)["class"] in ("FloatNotifySink", "ComboBoxEx32")]
-    assert len(fields) == 1, fields
-    return fields[0], by_handle[fields[0]["parent"]]
+def name_box(d, host):
+    """The combo box the twin's name field sits in, where the hotkey's menu opens."""
+    parent = host.name_edit()["parent"]
+    return next(c for c in d.children(host.hwnd) if c["hwnd"] == parent)
 
 
 def test_a_save_twin_moves_for_a_folder_and_holds_a_files_name_and_is_never_sent_bffm():
@@ -29,7 +20,7 @@ def test_a_save_twin_moves_for_a_folder_and_holds_a_files_name_and_is_never_sent
         host = Host(d, "twin-save", "twin-save", title="Save As", suggested=SUGGESTED)
         for digit, shown, name in (("1", there, SUGGESTED), ("2", folder("twin fav"), "budget.xlsx")):
             menu = pop(d)
-            field, box = name_field(d, host)
+            box = name_box(d, host)
             # At the name field's box, not at the navigation pane's corner.
             assert abs(menu["rect"][0] - box["rect"][0]) <= 2, (menu["rect"], box["rect"])
             assert abs(menu["rect"][1] - box["rect"][3]) <= 2, (menu["rect"], box["rect"])
@@ -38,7 +29,7 @@ def test_a_save_twin_moves_for_a_folder_and_holds_a_files_name_and_is_never_sent
             count = len(host.folders())
             d.keys(digit)
             host.wait_folder(shown, count)
-            wait_until(lambda: name_field(d, host)[0]["title"] == name, timeout=3,
+            wait_until(lambda: host.name_field() == name, timeout=3,
                        what=f"{name} in the Save twin's field")
         assert no_result(host), host.field("result")
         assert "got WM_USER+103" not in host.lines()
@@ -58,7 +49,7 @@ def test_open_picker_and_browse_twins_each_end_as_their_kind():
                 assert host.field("result") == "ok " + path
                 continue
             if check == "in field":  # the file's folder, for the user's OK
-                assert name_field(d, host)[0]["title"] == path.rsplit("\\", 1)[0]
+                assert host.name_field() == path.rsplit("\\", 1)[0]
             else:
                 host.wait_folder(path, count)
             assert no_result(host), f"{kind} was confirmed for the user"
