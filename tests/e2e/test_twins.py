@@ -3,7 +3,7 @@ nesting (the dialog host's twin-* kinds): the delivery, the hotkey and "Add" on 
 import os
 
 from harness import Desktop, wait_until
-from test_delivery import DRIVE_C, SUGGESTED, Host, deliver, file_in, folder, no_result
+from test_delivery import DRIVE_C, SUGGESTED, Host, file_in, folder, no_result
 from test_hotkey import pop, start_with_paths
 
 
@@ -33,26 +33,6 @@ def test_a_save_twin_moves_for_a_folder_and_holds_a_files_name_and_is_never_sent
                        what=f"{name} in the Save twin's field")
         assert no_result(host), host.field("result")
         assert "got WM_USER+103" not in host.lines()
-
-
-def test_open_picker_and_browse_twins_each_end_as_their_kind():
-    for kind, title, path, check in (
-            ("twin-open", "Open", file_in("twin open", "report.txt"), "opened"),
-            ("twin-picker", "Dewis ffolder", file_in("twin pick", "inside.txt"), "in field"),
-            ("twin-browse", "Choose a folder", folder("twin browse"), "selected")):
-        with Desktop() as d:
-            host = Host(d, kind, kind, title=title)
-            count = len(host.folders())
-            assert deliver("typing", path) == "Delivered", kind
-            if check == "opened":
-                wait_until(lambda: host.field("result"), what="the Open twin's result")
-                assert host.field("result") == "ok " + path
-                continue
-            if check == "in field":  # the file's folder, for the user's OK
-                assert host.name_field() == path.rsplit("\\", 1)[0]
-            else:
-                host.wait_folder(path, count)
-            assert no_result(host), f"{kind} was confirmed for the user"
 
 
 def downloads():

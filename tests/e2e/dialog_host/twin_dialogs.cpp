@@ -19,7 +19,6 @@ struct Twin {
   std::wstring kind, folder;
   HWND dialog = nullptr, field = nullptr, viewSink = nullptr, view = nullptr, crumbs = nullptr;
   HWND tree = nullptr;
-  bool done = false;
 } twin;
 
 HWND Child(const wchar_t* className, HWND parent, int id, int x, int y, int w, int h,
@@ -151,8 +150,8 @@ std::wstring Trimmed(std::wstring path) {
 
 void Finish(const std::string& result) {
   Log("result " + result);
-  twin.done = true;
   ::DestroyWindow(twin.dialog);
+  ::PostQuitMessage(0);  // also when OK came as a sent message, which GetMessage does not return
 }
 
 // OK: a folder in the field moves a file dialog (and is returned by a picker); a file is
@@ -223,7 +222,7 @@ int RunTwin(const std::wstring& kind, const wchar_t* start, const wchar_t* title
   if (twin.field) ::SetFocus(twin.field);
   LogReady(twin.dialog);
   MSG message;
-  while (!twin.done && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (::IsDialogMessageW(twin.dialog, &message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
