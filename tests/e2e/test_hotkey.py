@@ -275,6 +275,8 @@ def test_in_browse_for_folder_the_menu_opens_at_the_trees_top_left_and_a_digit_s
             d.keys("1")
             host.wait_folder(chosen, count)
             assert host.field("result") is None, "OK stays the user's"
+            # The twin's record of BFFM_SETSELECTIONW, which the Save twin must never show.
+            assert kind == "browse" or "got WM_USER+103" in host.lines()
 
 
 def test_the_menu_adds_the_folder_the_dialog_shows_once_and_leaves_the_dialog_alone():

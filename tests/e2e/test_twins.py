@@ -18,7 +18,8 @@ def test_a_save_twin_moves_for_a_folder_and_holds_a_files_name_and_is_never_sent
         there, budget = folder("twin save"), file_in("twin fav", "budget.xlsx")
         start_with_paths(d, there, budget)
         host = Host(d, "twin-save", "twin-save", title="Save As", suggested=SUGGESTED)
-        for digit, shown, name in (("1", there, SUGGESTED), ("2", folder("twin fav"), "budget.xlsx")):
+        for digit, shown, name in (("1", there, SUGGESTED),
+                                   ("2", folder("twin fav"), "budget.xlsx")):
             menu = pop(d)
             box = name_box(d, host)
             # At the name field's box, not at the navigation pane's corner.
