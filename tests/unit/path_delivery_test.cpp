@@ -345,27 +345,8 @@ TEST(DialogKind, ToldByStructureOrTheSystemsOwnWordsAndOpenOnlyOnEvidence) {
       {{.openStructure = true, .okButton = L"&Open", .typeBox = true},
        DialogKind::Open,
        "Windows' Open with its type box"},
-      {{.openStructure = true, .okButton = L"&\u00d6ffnen", .words = german, .typeBox = true},
-       DialogKind::Open,
-       "Windows' Open in German"},
   };
   for (const auto& c : cases) EXPECT_EQ(KindOf(c.signs), c.kind) << c.row;
-}
-
-// The navigation pane of Windows' Open and Save dialogs holds a tree too: only a tree of the
-// dialog's own, with no DirectUI view, is Browse for Folder's.
-TEST(DialogKind, BrowseForFolderOnlyByItsOwnTree) {
-  const struct {
-    TreePlace tree;
-    bool directUi, browse;
-  } cases[] = {
-      {TreePlace::OwnChild, false, true},       {TreePlace::ShellNameSpace, false, true},
-      {TreePlace::Elsewhere, false, false},     {TreePlace::Elsewhere, true, false},
-      {TreePlace::ShellNameSpace, true, false}, {TreePlace::None, false, false},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(IsFolderBrowser(c.tree, c.directUi), c.browse) << int(c.tree) << c.directUi;
-  }
 }
 
 // Dialogs that already show the folder, folder pickers, Browse for Folder and relative entries:
