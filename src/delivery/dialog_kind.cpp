@@ -38,11 +38,16 @@ const std::wstring kPicker[] = {L"Select Folder"};
 
 }  // namespace
 
+bool IsFolderBrowser(TreePlace tree, bool directUi) {
+  return !directUi && (tree == TreePlace::OwnChild || tree == TreePlace::ShellNameSpace);
+}
+
 DialogKind KindOf(const DialogSigns& signs) {
   if (signs.folderTree) return DialogKind::BrowseForFolder;
+  if (signs.saveStructure) return DialogKind::Save;
+  if (signs.openStructure && !signs.typeBox) return DialogKind::FolderPicker;
   const auto picker = Or(signs.words.picker, kPicker);
   if (Reads(signs.title, picker) || Reads(signs.okButton, picker)) return DialogKind::FolderPicker;
-  if (signs.saveStructure) return DialogKind::Save;
   const auto save = Or(signs.words.save, kSave);
   if (Reads(signs.okButton, save) || Reads(signs.folderLabel, save)) return DialogKind::Save;
   const auto open = Or(signs.words.open, kOpen);

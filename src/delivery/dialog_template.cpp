@@ -88,4 +88,14 @@ std::optional<std::wstring> TemplateControlText(std::span<const std::uint8_t> di
   return std::nullopt;
 }
 
+std::optional<std::wstring> BlockString(std::span<const std::uint8_t> block, unsigned id) {
+  Reader in(block);
+  for (unsigned entry = 0; entry < id % 16; ++entry) in.Skip(2u * in.Word());
+  const std::uint16_t length = in.Word();
+  std::wstring text;
+  for (std::uint16_t k = 0; k < length && in.ok(); ++k) text += static_cast<wchar_t>(in.Word());
+  if (!in.ok() || text.empty()) return std::nullopt;
+  return text;
+}
+
 }  // namespace hop

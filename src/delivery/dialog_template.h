@@ -12,4 +12,8 @@ namespace hop {
 // The text of the control with this id; nothing when the template has none or is malformed.
 std::optional<std::wstring> TemplateControlText(std::span<const std::uint8_t> dialog, int id);
 
+// String `id` of a string-table block as resources store it (block id / 16 + 1: sixteen counted
+// UTF-16 strings); nothing when it is empty or the block is malformed.
+std::optional<std::wstring> BlockString(std::span<const std::uint8_t> block, unsigned id);
+
 }  // namespace hop

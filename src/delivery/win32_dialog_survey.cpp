@@ -14,6 +14,7 @@ constexpr int kFileNameCombo = 1148;
 constexpr int kFileNameEdit = 1152;
 constexpr int kComboEdit = 1001;
 constexpr int kFolderLabel = 1091;
+constexpr int kTypeBox = 1136;  // cmb1
 
 bool HasAncestorOfClass(HWND window, HWND stop, const wchar_t* className) {
   for (HWND up = ::GetParent(window); up && up != stop; up = ::GetParent(up)) {
@@ -39,9 +40,17 @@ HWND EditInside(HWND container) {
 struct Found {
   HWND root;
   HWND comboEx = nullptr, combo = nullptr, plainEdit = nullptr, saveEdit = nullptr;
-  bool directUi = false;
+  bool directUi = false, typeBox = false;
   HWND ok = nullptr, label = nullptr, view = nullptr, tree = nullptr;
 };
+
+TreePlace PlaceOf(HWND tree, HWND root) {
+  if (!tree) return TreePlace::None;
+  if (::GetParent(tree) == root) return TreePlace::OwnChild;
+  return HasAncestorOfClass(tree, root, L"SHBrowseForFolder ShellNameSpace Control")
+             ? TreePlace::ShellNameSpace
+             : TreePlace::Elsewhere;
+}
 
 BOOL CALLBACK Note(HWND child, LPARAM lParam) {
   auto& f = *reinterpret_cast<Found*>(lParam);
@@ -60,6 +69,7 @@ BOOL CALLBACK Note(HWND child, LPARAM lParam) {
   if (name == L"SHELLDLL_DefView") first(f.view, child);
   if (name == L"SysTreeView32") first(f.tree, child);
   if (name == L"DUIViewWndClassName") f.directUi = true;
+  if (id == kTypeBox && name == L"ComboBox" && ::IsWindowVisible(child)) f.typeBox = true;
   return TRUE;
 }
 
@@ -109,9 +119,11 @@ DialogSurvey SurveyDialog(HWND root) {
   survey.okButton = found.ok;
   survey.folderLabel = found.label;
   survey.folderView = found.view;
-  // Browse for Folder: a tree and OK, and no file name (a new-style one has an edit that names
-  // the selected folder, which is not a file-name field).
-  const bool browse = found.tree && found.ok && !found.comboEx && !found.combo && !found.plainEdit;
+  survey.typeBox = found.typeBox;
+  // Browse for Folder: a tree of its own and OK, and no file name (a new-style one has an edit
+  // that names the selected folder, which is not a file-name field).
+  const bool browse = IsFolderBrowser(PlaceOf(found.tree, root), found.directUi) && found.ok &&
+                      !found.comboEx && !found.combo && !found.plainEdit && !found.saveEdit;
   survey.folderTree = browse && ::IsWindowVisible(found.tree) ? found.tree : nullptr;
   if (survey.folderTree) survey.field = nullptr;
   return survey;
@@ -126,13 +138,10 @@ bool StillHolds(const DialogSurvey& survey) {
 }
 
 DialogSigns SignsOf(const DialogSurvey& survey) {
-  return {survey.saveStructure,
-          survey.openStructure,
-          win32::Title(survey.okButton),
-          win32::Title(survey.folderLabel),
-          win32::Title(survey.root),
-          survey.folderTree != nullptr,
-          SystemDialogWords()};
+  return {survey.saveStructure,          survey.openStructure,
+          win32::Title(survey.okButton), win32::Title(survey.folderLabel),
+          win32::Title(survey.root),     survey.folderTree != nullptr,
+          SystemDialogWords(),           survey.typeBox};
 }
 
 std::optional<std::wstring> ControlText(HWND control) {

@@ -19,6 +19,7 @@ struct DialogSurvey {
   HWND field = nullptr;  // the file-name field, when it can take text
   bool saveStructure = false;
   bool openStructure = false;
+  bool typeBox = false;
   HWND okButton = nullptr;
   HWND folderLabel = nullptr;
   HWND folderView = nullptr;

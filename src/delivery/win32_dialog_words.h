@@ -1,12 +1,13 @@
-// The texts the system's own file dialogs show in the user's language.
+// The texts the system's own file dialogs show, in every UI language the system has.
 #pragma once
 
 #include "delivery/dialog_kind.h"
 
 namespace hop {
 
-// Read once from the common dialogs' string table and Open dialog template (the same resource
-// ids on Windows and Wine); empty lists where they cannot be read.
+// Read once from the common dialogs' resources in each of their languages: the Open template
+// (the same id on Windows and Wine) and strings whose ids only the system they come from
+// defines; empty lists where they cannot be read.
 const DialogWords& SystemDialogWords();
 
 }  // namespace hop

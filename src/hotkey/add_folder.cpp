@@ -49,6 +49,17 @@ std::optional<std::wstring> AddressBarPath(std::wstring_view text) {
   return std::nullopt;
 }
 
+std::optional<std::wstring> AddressBarKnownFolder(std::wstring_view text,
+                                                  std::span<const KnownFolder> known) {
+  for (const KnownFolder& folder : known) {
+    if (folder.name.empty() || folder.path.empty() || !text.ends_with(folder.name)) continue;
+    std::wstring_view prefix = text.substr(0, text.size() - folder.name.size());
+    while (prefix.ends_with(L' ')) prefix.remove_suffix(1);
+    if (prefix.ends_with(L':')) return folder.path;
+  }
+  return std::nullopt;
+}
+
 std::optional<std::wstring> TreeItemPath(const std::vector<std::wstring>& selfAndAncestors) {
   for (std::size_t drive = 0; drive < selfAndAncestors.size(); ++drive) {
     const auto root = DriveNamed(selfAndAncestors[drive]);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,18 @@ std::optional<std::wstring> AddFolderCaption(const PathMenu& paths,
 // The path in an address bar's text, "Address: C:\Users\me" (the prefix is localized): from
 // the first drive ("C:\") or share ("\\") on. Nothing when the text names no such path.
 std::optional<std::wstring> AddressBarPath(std::wstring_view text);
+
+// A folder the shell knows by a friendly name in the user's language ("Downloads"), and where
+// it is.
+struct KnownFolder {
+  std::wstring name, path;
+};
+
+// The known folder an address bar names by its friendly name after a localized prefix
+// ("Address: Downloads", "位址: 下載"): the whole text after the prefix's colon. Nothing when
+// it names none.
+std::optional<std::wstring> AddressBarKnownFolder(std::wstring_view text,
+                                                  std::span<const KnownFolder> known);
 
 // The path of a folder tree's item from its text and its ancestors' texts, nearest first:
 // the names below the nearest item that names a drive, "C:\" or "Local Disk (C:)". Nothing

@@ -1,6 +1,8 @@
 #include "hotkey/win32_dialog_folder.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <chrono>
 #include <string_view>
@@ -31,7 +33,26 @@ std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return static_cast<LRESULT>(answer);
 }
 
-// Windows' address bar: a toolbar inside "Breadcrumb Parent" whose text is "Address: <path>".
+// The folders the address bar shows by their friendly name, with the names the shell gives
+// them in the user's language.
+std::vector<KnownFolder> KnownFolders() {
+  std::vector<KnownFolder> known;
+  for (const KNOWNFOLDERID& id :
+       {FOLDERID_Desktop, FOLDERID_Documents, FOLDERID_Downloads, FOLDERID_Music, FOLDERID_Pictures,
+        FOLDERID_Videos, FOLDERID_Profile, FOLDERID_SkyDrive}) {
+    wchar_t* path = nullptr;
+    if (SUCCEEDED(::SHGetKnownFolderPath(id, 0, nullptr, &path))) {
+      SHFILEINFOW info{};
+      if (::SHGetFileInfoW(path, 0, &info, sizeof(info), SHGFI_DISPLAYNAME))
+        known.push_back({info.szDisplayName, path});
+    }
+    ::CoTaskMemFree(path);
+  }
+  return known;
+}
+
+// Windows' address bar: a toolbar inside "Breadcrumb Parent" whose text is "Address: <path>",
+// or a known folder's friendly name.
 std::optional<std::wstring> AddressBarFolder(HWND dialog) {
   const HWND crumbs = ChildOfClass(dialog, L"Breadcrumb Parent");
   const HWND toolbar = crumbs ? ChildOfClass(crumbs, L"ToolbarWindow32") : nullptr;
@@ -39,7 +60,10 @@ std::optional<std::wstring> AddressBarFolder(HWND dialog) {
   std::vector<wchar_t> text(kPathChars + 64);
   const auto copied = Ask(toolbar, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   if (!copied || *copied <= 0) return std::nullopt;
-  return AddressBarPath(std::wstring_view(text.data(), std::size_t(*copied)));
+  const std::wstring_view shown(text.data(), std::size_t(*copied));
+  if (auto path = AddressBarPath(shown)) return path;
+  const auto known = KnownFolders();
+  return AddressBarKnownFolder(shown, known);
 }
 
 // The texts of the selected item and its ancestors: "alpha", "hop", "Local Disk (C:)", ...

@@ -49,6 +49,22 @@ TEST(AddFolder, FoldersFromAnAddressBarAndAFolderTree) {
   };
   for (const auto& c : bars) EXPECT_EQ(AddressBarPath(c.text), c.path) << c.text.data();
 
+  const KnownFolder known[] = {{L"Documents", L"C:\\Users\\me\\Documents"},
+                               {L"My Documents", L"D:\\Mine"},
+                               {L"\u4e0b\u8f09", L"C:\\Users\\me\\Downloads"}};
+  const struct {
+    std::wstring_view text;
+    std::optional<std::wstring> path;
+  } names[] = {
+      {L"Address: Documents", L"C:\\Users\\me\\Documents"},
+      {L"Address: My Documents", L"D:\\Mine"},  // not "Documents"
+      {L"\u4f4d\u5740: \u4e0b\u8f09", L"C:\\Users\\me\\Downloads"},
+      {L"Address: Old Documents", std::nullopt},
+      {L"Adresse : Documents", L"C:\\Users\\me\\Documents"},
+      {L"Documents", std::nullopt},  // no prefix: not an address bar's text
+  };
+  for (const auto& c : names) EXPECT_EQ(AddressBarKnownFolder(c.text, known), c.path);
+
   using Texts = std::vector<std::wstring>;
   EXPECT_EQ(TreeItemPath(Texts{L"alpha", L"hop", L"Local Disk (C:)", L"This PC", L"Desktop"}),
             L"C:\\hop\\alpha\\");

@@ -308,8 +308,10 @@ TEST(DialogKind, ToldByStructureOrTheSystemsOwnWordsAndOpenOnlyOnEvidence) {
     const char* row;
   } cases[] = {
       {{true, false, L"", L""}, DialogKind::Save, "Windows' Save view"},
-      {{false, true, L"", L""}, DialogKind::Open, "Windows' Open structure"},
-      {{false, true, L"&Save", L""}, DialogKind::Save, "Save text outweighs Open structure"},
+      {{.openStructure = true, .typeBox = true}, DialogKind::Open, "Windows' Open structure"},
+      {{.openStructure = true, .okButton = L"&Save", .typeBox = true},
+       DialogKind::Save,
+       "Save text outweighs Open structure"},
       {{false, false, L"&Open", L"Look &in:"}, DialogKind::Open, "English Open"},
       {{false, false, L"&Save", L"Save &in:"}, DialogKind::Save, "English Save"},
       {{false, false, L"&Open", L"Save &in:"}, DialogKind::Save, "evidence against Open"},
@@ -326,12 +328,23 @@ TEST(DialogKind, ToldByStructureOrTheSystemsOwnWordsAndOpenOnlyOnEvidence) {
        "French Open"},
       {{false, false, L"&Enregistrer", L"", L"", false, french}, DialogKind::Save, "French Save"},
       {{false, false, L"&Open", L"", L"Select Folder"}, DialogKind::FolderPicker, "Wine's picker"},
-      {{false, true, L"Select Folder", L""}, DialogKind::FolderPicker, "Windows' picker"},
+      {{.openStructure = true, .okButton = L"Select Folder", .typeBox = true},
+       DialogKind::FolderPicker,
+       "picker words outweigh a type box"},
       {{false, false, L"&\u00d6ffnen", L"", L"Ordner ausw\u00e4hlen", false, german},
        DialogKind::FolderPicker,
        "German picker"},
       {{false, false, L"OK", L"", L"Browse", true}, DialogKind::BrowseForFolder, "Browse"},
       {{false, false, L"", L""}, DialogKind::Save, "unknown"},
+      {{.saveStructure = true, .okButton = L"&Open", .folderLabel = L"Look &in:", .typeBox = true},
+       DialogKind::Save,
+       "Windows' Save: its name chain outweighs any words"},
+      {{.openStructure = true, .okButton = L"Ordner ausw\u00e4hlen"},
+       DialogKind::FolderPicker,
+       "Windows' picker: no type box, words unknown"},
+      {{.openStructure = true, .okButton = L"&Open", .typeBox = true},
+       DialogKind::Open,
+       "Windows' Open with its type box"},
   };
   for (const auto& c : cases) EXPECT_EQ(KindOf(c.signs), c.kind) << c.row;
 }

@@ -350,10 +350,12 @@ TEST(Win32Delivery, PathsAreToldApartAndIntegrityLevelsRead) {
   EXPECT_EQ(desktop.IntegrityOf(AsWindowHandle(own.get())), level);
 }
 
-// Windows' Vista-style Save dialog keeps its file name deep in its own view; a Run box has a
-// combo box whose edit carries the same id 1001 and is no file name.
+// Windows' Vista-style Save dialog keeps its file name deep in its own view, and a tree in its
+// navigation pane that is not Browse for Folder's; a Run box has a combo box whose edit carries
+// the same id 1001 and is no file name.
 TEST(Win32Delivery, TheSaveDialogsViewFieldIsFoundAndARunBoxHasNone) {
-  for (const wchar_t* name : {L"DUIViewWndClassName", L"DirectUIHWND", L"FloatNotifySink"}) {
+  for (const wchar_t* name : {L"DUIViewWndClassName", L"DirectUIHWND", L"FloatNotifySink",
+                              L"CtrlNotifySink", L"NamespaceTreeControl"}) {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = ::DefWindowProcW;
     windowClass.lpszClassName = name;
@@ -368,10 +370,14 @@ TEST(Win32Delivery, TheSaveDialogsViewFieldIsFoundAndARunBoxHasNone) {
   UniqueWindow save(MakeDialog(L"Save As"));
   HWND sink = child(L"FloatNotifySink",
                     child(L"DirectUIHWND", child(L"DUIViewWndClassName", save.get(), 0), 0), 0);
-  HWND combo = child(L"ComboBox", sink, 1001, CBS_DROPDOWN);
+  HWND combo = child(L"ComboBox", sink, 0, CBS_DROPDOWN);
   HWND edit = ::FindWindowExW(combo, nullptr, L"Edit", nullptr);
-  ASSERT_EQ(::GetDlgCtrlID(edit), 1001);
+  ::SetWindowLongPtrW(edit, GWLP_ID, 1001);
+  const HWND pane = child(L"DirectUIHWND", save.get(), 0);
+  child(L"SysTreeView32", child(L"NamespaceTreeControl", child(L"CtrlNotifySink", pane, 0), 0), 0);
+  child(L"Button", save.get(), IDOK);
   EXPECT_EQ(desktop.FileNameField(AsWindowHandle(save.get())), AsWindowHandle(edit));
+  EXPECT_FALSE(desktop.Inspect(AsWindowHandle(save.get())).folderTree);
   EXPECT_EQ(KindOf(desktop.SignsOf(AsWindowHandle(save.get()))), DialogKind::Save);
 
   UniqueWindow run(MakeDialog(L"Run"));
@@ -416,13 +422,18 @@ TEST(Win32Delivery, AKeptSurveyHoldsUntilTheDialogChangesWhatItFound) {
   }
 }
 
-// The words come out of the system's own string table and Open template, in the language
-// the tests run in.
-TEST(Win32Delivery, TheSystemsDialogWordsAreReadFromItsResources) {
+// The words come out of the system's own string table and Open template, in every language the
+// system has them in: a program may show its dialogs in another than Hopdirs'.
+TEST(Win32Delivery, TheSystemsDialogWordsAreReadFromItsResourcesInEveryLanguage) {
   const DialogWords& words = SystemDialogWords();
-  EXPECT_EQ(words.open, (std::vector<std::wstring>{L"&Open", L"Look &in:"}));
-  EXPECT_EQ(words.save, (std::vector<std::wstring>{L"&Save", L"Save &in:", L"Save", L"Save As"}));
-  EXPECT_EQ(words.picker, std::vector<std::wstring>{L"Select Folder"});
+  const auto has = [](const std::vector<std::wstring>& list, std::vector<std::wstring> wanted) {
+    return std::all_of(wanted.begin(), wanted.end(), [&](const std::wstring& word) {
+      return std::find(list.begin(), list.end(), word) != list.end();
+    });
+  };
+  EXPECT_TRUE(has(words.open, {L"&Open", L"Look &in:", L"&\u00d6ffnen", L"&Ouvrir"}));
+  EXPECT_TRUE(has(words.save, {L"&Save", L"Save &in:", L"Save As", L"&Speichern"}));
+  EXPECT_TRUE(has(words.picker, {L"Select Folder", L"Ordner ausw\u00e4hlen"}));
 }
 
 }  // namespace

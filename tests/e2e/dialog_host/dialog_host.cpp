@@ -10,7 +10,8 @@
 // logging each selected folder as a folder change); classic-busy (a classic Open dialog that opens
 // a message box over itself, logging "box"); decoys (no file dialog: a hidden titled dialog and a
 // visible Run-like box whose command line has the focus, logging "text <text>" when it changes and
-// "command <id>" when it is confirmed).
+// "command <id>" when it is confirmed); twin-save, twin-open, twin-picker, twin-browse (twins of
+// Windows 10/11's dialogs, see twin_dialogs.cpp).
 //
 // Log lines (UTF-8): "ready <hwnd>", "folder <microseconds> <path>", "result ok <path>",
 // "result cancel". Times are QueryPerformanceCounter microseconds, a clock every process of the
@@ -24,9 +25,11 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+#include "twin_dialogs.h"
 
 FILE* logFile = nullptr;
+
+namespace host {
 
 long long Microseconds() {
   LARGE_INTEGER now, frequency;
@@ -57,6 +60,12 @@ void LogReady(HWND dialog) {
 void LogFolder(const std::wstring& folder) {
   Log("folder " + std::to_string(Microseconds()) + " " + Utf8(folder));
 }
+
+}  // namespace host
+
+namespace {
+
+using namespace host;
 
 bool openBox = false;
 constexpr UINT_PTR kOpenBox = 7;
@@ -294,6 +303,8 @@ int wmain(int argc, wchar_t** argv) {
   } else if (kind == L"classic-save" || kind == L"classic-save-prompt") {
     result = RunClassic(start, title, true, kind == L"classic-save" ? 0 : OFN_OVERWRITEPROMPT,
                         suggested);
+  } else if (kind.starts_with(L"twin-")) {
+    result = host::RunTwin(kind, start, title, suggested);
   } else if (kind == L"decoys") {
     result = RunDecoys(title);
   } else {
