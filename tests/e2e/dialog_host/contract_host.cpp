@@ -19,24 +19,13 @@
 #include <string>
 #include <vector>
 
+#include "host_log.h"
+
 namespace {
 
-FILE* logFile = nullptr;
+using namespace host;
+
 WNDPROC browseProcedure = nullptr;
-
-std::string Utf8(const std::wstring& text) {
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size,
-                        nullptr, nullptr);
-  return out;
-}
-
-void Log(const std::string& line) {
-  std::fprintf(logFile, "%s\n", line.c_str());
-  std::fflush(logFile);
-}
 
 // The path the sender pointed to, read without touching memory that may be gone.
 std::string PointedPath(LPARAM pointer) {
@@ -65,12 +54,12 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM slo
       browseProcedure = reinterpret_cast<WNDPROC>(
           ::SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SlowBrowse)));
     }
-    Log("ready " + std::to_string(reinterpret_cast<unsigned long long>(dialog)));
+    LogReady(dialog);
   }
   wchar_t path[MAX_PATH] = {};
   if (message == BFFM_SELCHANGED &&
       ::SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path)) {
-    Log("folder 0 " + Utf8(path));
+    LogFolder(path);
   }
   return 0;
 }
@@ -143,8 +132,7 @@ int RunSlowKeys() {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3) return 2;
-  logFile = ::_wfopen(argv[2], L"ab");
-  if (!logFile) return 2;
+  if (!OpenLog(argv[2])) return 2;
   const std::wstring kind = argv[1];
   ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   int result = 2;
@@ -152,6 +140,6 @@ int wmain(int argc, wchar_t** argv) {
   if (kind == L"rooted-browse" && argc > 3) result = RunBrowse(argv[3], false);
   if (kind == L"slow-keys") result = RunSlowKeys();
   ::CoUninitialize();
-  std::fclose(logFile);
+  CloseLog();
   return result;
 }

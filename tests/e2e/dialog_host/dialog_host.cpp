@@ -25,43 +25,8 @@
 #include <cstdio>
 #include <string>
 
+#include "host_log.h"
 #include "twin_dialogs.h"
-
-FILE* logFile = nullptr;
-
-namespace host {
-
-long long Microseconds() {
-  LARGE_INTEGER now, frequency;
-  ::QueryPerformanceCounter(&now);
-  ::QueryPerformanceFrequency(&frequency);
-  return now.QuadPart / frequency.QuadPart * 1000000 +
-         now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
-}
-
-std::string Utf8(const std::wstring& text) {
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size,
-                        nullptr, nullptr);
-  return out;
-}
-
-void Log(const std::string& line) {
-  std::fprintf(logFile, "%s\n", line.c_str());
-  std::fflush(logFile);
-}
-
-void LogReady(HWND dialog) {
-  Log("ready " + std::to_string(reinterpret_cast<unsigned long long>(dialog)));
-}
-
-void LogFolder(const std::wstring& folder) {
-  Log("folder " + std::to_string(Microseconds()) + " " + Utf8(folder));
-}
-
-}  // namespace host
 
 namespace {
 
@@ -287,8 +252,7 @@ int RunDecoys(const wchar_t* title) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3) return 2;
-  logFile = ::_wfopen(argv[2], L"ab");
-  if (!logFile) return 2;
+  if (!host::OpenLog(argv[2])) return 2;
   const wchar_t* start = argc > 3 && argv[3][0] ? argv[3] : nullptr;
   const wchar_t* title = argc > 4 ? argv[4] : nullptr;
   const wchar_t* suggested = argc > 5 ? argv[5] : nullptr;
@@ -311,6 +275,6 @@ int wmain(int argc, wchar_t** argv) {
     result = RunClassic(start, title, false, OFN_FILEMUSTEXIST, suggested);
   }
   ::CoUninitialize();
-  std::fclose(logFile);
+  host::CloseLog();
   return result;
 }

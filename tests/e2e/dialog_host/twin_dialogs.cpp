@@ -10,6 +10,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "host_log.h"
+
 namespace host {
 namespace {
 
