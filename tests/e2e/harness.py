@@ -117,6 +117,9 @@ class Desktop:
     # --- session ------------------------------------------------------------------------------
     def __enter__(self):
         os.makedirs(SHOTS, exist_ok=True)
+        # The pointer away from where the icon and the windows appear: a hover then moves it,
+        # whatever the scenario before left it on.
+        self.xdotool("mousemove", "0", "0")
         wait_until(lambda: self.icon_spot() is None, timeout=10,
                    what="no tray icon of an earlier run")
         if self.clear_registry_on_enter:
@@ -148,15 +151,32 @@ class Desktop:
     def probe(self, *args, check=True):
         # Output through files, not pipes: the Wine desktop process that a probe may happen to
         # start inherits its output handles, and a pipe it holds would never reach its end.
+        # Wine's own errors are on, so that a failure shows what Wine said.
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
             code = subprocess.run(["wine", PROBE_EXE, *args], stdin=subprocess.DEVNULL,
-                                  stdout=out, stderr=err, timeout=60).returncode
+                                  stdout=out, stderr=err, timeout=60,
+                                  env={**os.environ, "WINEDEBUG": "-all,err+all"}).returncode
             out.seek(0)
             err.seek(0)
             if check and code != 0:
-                raise AssertionError(f"probe {args[0]} failed: {code} "
-                                     f"{err.read().decode(errors='replace')}")
+                raise AssertionError(self.probe_failure(args, code, err.read()))
             return out.read().decode("ascii")
+
+    def probe_failure(self, args, code, err):
+        """Why a probe call failed: its exit code, the last lines it and Wine wrote, and the
+        windows on the desktop (or why they could not be listed)."""
+        said = err.decode(errors="replace").strip().splitlines()[-15:]
+        lines = [f"probe {' '.join(args)[:200]} failed: exit code {code}",
+                 "  stderr (probe and Wine, last lines):" + ("" if said else " nothing")]
+        lines += ["    " + line for line in said]
+        try:
+            listed = json.loads(self.probe("windows", check=False))
+            lines.append("  visible windows now:")
+            lines += [f"    {w['class']!r} {w['title']!r} pid {w['pid']}"
+                      for w in listed if w["visible"]]
+        except ValueError:
+            lines.append("  the windows could not be listed either")
+        return "\n".join(lines)
 
     def probe_json(self, *args):
         return json.loads(self.probe(*args))
