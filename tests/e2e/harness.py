@@ -25,6 +25,7 @@ import json
 import os
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 
@@ -127,7 +128,10 @@ class Desktop:
         self.set_clipboard()  # every scenario starts with an empty clipboard
         return self
 
-    def __exit__(self, *exc):
+    def __exit__(self, failure, *exc):
+        if failure is not None:
+            self.report_failure()
+        self.close_folder_windows()
         for process in reversed(self.processes):
             if process.poll() is None:
                 process.send_signal(signal.SIGKILL)
@@ -138,14 +142,56 @@ class Desktop:
         self.clear_registry()
         return False
 
-    def spawn(self, exe, *args, env=None):
+    def close_folder_windows(self):
+        """Closes Explorer's folder windows as a user would: killed, they leave the next
+        `explorer /n` in this desktop opening no window at all (seen when a scenario repeats)."""
+        for window in self.windows(cls="ExplorerWClass"):
+            self.probe("close", str(window["hwnd"]), check=False)
+        wait_until(lambda: not self.windows(cls="ExplorerWClass"), timeout=10,
+                   what="Explorer's folder windows to close")
+
+    def report_failure(self):
+        """What the desktop held when a scenario failed: its windows and a screenshot."""
+        try:
+            print("visible windows at the failure:")
+            for w in self.windows(visible=True):
+                print(f"  {w['class']!r} {w['title']!r} pid {w['pid']} rect {w['rect']}")
+            name = sys.argv[2] if len(sys.argv) > 2 else "scenario"
+            print("screenshot:", self.screenshot(f"failed-{name}"))
+        except AssertionError as unreadable:
+            print(f"the desktop could not be read: {unreadable}")
+
+    def spawn(self, exe, *args, env=None, ready=None):
         """Starts a Windows program in the desktop; it is killed by PID when the session ends.
-        `env` adds to the environment (e.g. another UI language)."""
+        `env` adds to the environment (e.g. another UI language); `ready` is a text the program
+        prints once it has done what it is there for: spawn returns only then, however loaded
+        the machine."""
+        output, path = (tempfile.mkstemp(prefix="hop-spawn-") if ready
+                        else (subprocess.DEVNULL, None))
         process = subprocess.Popen(["wine", exe, *args], stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                   stdout=output, stderr=output,
                                    env={**os.environ, **(env or {})})
         self.processes.append(process)
+        if ready:
+            os.close(output)
+            try:
+                self.wait_printed(process, path, ready)
+            finally:
+                os.remove(path)
         return process
+
+    @staticmethod
+    def wait_printed(process, path, text):
+        def printed():
+            with open(path, "rb") as output:
+                said = output.read().decode(errors="replace")
+            if text in said:
+                return True
+            if process.poll() is not None:
+                raise AssertionError(f"{process.args[1]} ended ({process.returncode}) before "
+                                     f"printing {text!r}: {said.strip()}")
+            return False
+        wait_until(printed, timeout=20, what=f"{process.args[1]} to print {text!r}")
 
     # --- probe --------------------------------------------------------------------------------
     def probe(self, *args, check=True):

@@ -201,8 +201,7 @@ def test_a_hotkey_chosen_in_its_window_works_at_once_and_is_stored():
 
 def test_a_key_held_by_another_program_is_told_once_and_the_tray_still_works():
     with Desktop() as d:
-        d.spawn(PROBE_EXE, "hold-hotkey", "ctrl+g")
-        time.sleep(1.0)
+        d.spawn(PROBE_EXE, "hold-hotkey", "ctrl+g", ready="held")
         start_with_paths(d, folder("hotkey held"))
         Host(d, "classic", "hotkey-held")
         balloon(d, "Ctrl+G is taken by another program")
