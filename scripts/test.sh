@@ -5,6 +5,10 @@
 # sessions (3 unless set), each test holding a whole session: a prefix, an Xvfb and a desktop.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+# Every Wine process of the run, the sessions' own included, without address-space
+# randomization (see scripts/wine_session.sh).
+[ -n "${HOP_NO_RANDOMIZE:-}" ] ||
+  HOP_NO_RANDOMIZE=1 exec setarch "$(uname -m)" -R "$PWD/scripts/test.sh" "$@"
 source scripts/wine_env.sh
 
 root=$(mktemp -d /tmp/hopdirs-test.XXXXXX)
