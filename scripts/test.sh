@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Runs every test: the native suite (sanitizers on), then under Wine the same unit tests, the
 # Win32 adapter tests and the end-to-end scenarios, then checks the package manifests that make
-# dist wrote. Ends with the totals.
+# dist wrote. Ends with the totals. The Wine tests run side by side in HOP_TEST_SESSIONS Wine
+# sessions (3 unless set), each test holding a whole session: a prefix, an Xvfb and a desktop.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+# Every Wine process of the run, the sessions' own included, without address-space
+# randomization (see scripts/wine_session.sh).
+[ -n "${HOP_NO_RANDOMIZE:-}" ] ||
+  HOP_NO_RANDOMIZE=1 exec setarch "$(uname -m)" -R "$PWD/scripts/test.sh" "$@"
 source scripts/wine_env.sh
 
 root=$(mktemp -d /tmp/hopdirs-test.XXXXXX)
@@ -29,8 +34,13 @@ ctest --test-dir build/native --output-on-failure -j2 2>&1 | tee "$root/native.l
 tally "$root/native.log"
 
 echo "== Windows tests under Wine"
-hop_wine_up "$root"
-ctest --test-dir build/win --output-on-failure 2>&1 | tee "$root/win.log" | grep -E '(Passed|Failed|\*\*\*)' | sed 's/^ *//' | tail -n 400 >/dev/null
+sessions=${HOP_TEST_SESSIONS:-3}
+hop_wine_sessions_up "$root/wine" "$sessions"
+export HOP_SESSIONS="$root/wine"
+ids=$(seq -s, 0 $((sessions - 1)) | sed -E 's/([0-9]+)/{"id":"\1","slots":1}/g')
+echo '{"version":{"major":1,"minor":0},"local":[{"wine":['"$ids"']}]}' >"$root/sessions.json"
+ctest --test-dir build/win --output-on-failure -j"$sessions" \
+  --resource-spec-file "$root/sessions.json" 2>&1 | tee "$root/win.log" | grep -E '(Passed|Failed|\*\*\*)' | sed 's/^ *//' | tail -n 400 >/dev/null
 grep -E 'Failed|\*\*\*|tests passed' "$root/win.log" | tail -n 40
 tally "$root/win.log"
 

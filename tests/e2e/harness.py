@@ -25,6 +25,7 @@ import json
 import os
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 
@@ -117,6 +118,9 @@ class Desktop:
     # --- session ------------------------------------------------------------------------------
     def __enter__(self):
         os.makedirs(SHOTS, exist_ok=True)
+        # The pointer away from where the icon and the windows appear: a hover then moves it,
+        # whatever the scenario before left it on.
+        self.xdotool("mousemove", "0", "0")
         wait_until(lambda: self.icon_spot() is None, timeout=10,
                    what="no tray icon of an earlier run")
         if self.clear_registry_on_enter:
@@ -124,7 +128,10 @@ class Desktop:
         self.set_clipboard()  # every scenario starts with an empty clipboard
         return self
 
-    def __exit__(self, *exc):
+    def __exit__(self, failure, *exc):
+        if failure is not None:
+            self.report_failure()
+        self.close_folder_windows()
         for process in reversed(self.processes):
             if process.poll() is None:
                 process.send_signal(signal.SIGKILL)
@@ -135,28 +142,87 @@ class Desktop:
         self.clear_registry()
         return False
 
-    def spawn(self, exe, *args, env=None):
+    def close_folder_windows(self):
+        """Closes Explorer's folder windows as a user would: killed, they leave the next
+        `explorer /n` in this desktop opening no window at all (seen when a scenario repeats)."""
+        for window in self.windows(cls="ExplorerWClass"):
+            self.probe("close", str(window["hwnd"]), check=False)
+        wait_until(lambda: not self.windows(cls="ExplorerWClass"), timeout=10,
+                   what="Explorer's folder windows to close")
+
+    def report_failure(self):
+        """What the desktop held when a scenario failed: its windows and a screenshot."""
+        try:
+            print("visible windows at the failure:")
+            for w in self.windows(visible=True):
+                print(f"  {w['class']!r} {w['title']!r} pid {w['pid']} rect {w['rect']}")
+            name = sys.argv[2] if len(sys.argv) > 2 else "scenario"
+            print("screenshot:", self.screenshot(f"failed-{name}"))
+        except Exception as unreadable:  # pylint: disable=broad-except  # the failure comes first
+            print(f"the desktop could not be read: {unreadable}")
+
+    def spawn(self, exe, *args, env=None, ready=None):
         """Starts a Windows program in the desktop; it is killed by PID when the session ends.
-        `env` adds to the environment (e.g. another UI language)."""
+        `env` adds to the environment (e.g. another UI language); `ready` is a text the program
+        prints once it has done what it is there for: spawn returns only then, however loaded
+        the machine."""
+        output, path = (tempfile.mkstemp(prefix="hop-spawn-") if ready
+                        else (subprocess.DEVNULL, None))
         process = subprocess.Popen(["wine", exe, *args], stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                   stdout=output, stderr=output,
                                    env={**os.environ, **(env or {})})
         self.processes.append(process)
+        if ready:
+            os.close(output)
+            try:
+                self.wait_printed(process, path, ready)
+            finally:
+                os.remove(path)
         return process
+
+    @staticmethod
+    def wait_printed(process, path, text):
+        def printed():
+            with open(path, "rb") as output:
+                said = output.read().decode(errors="replace")
+            if text in said:
+                return True
+            if process.poll() is not None:
+                raise AssertionError(f"{process.args[1]} ended ({process.returncode}) before "
+                                     f"printing {text!r}: {said.strip()}")
+            return False
+        wait_until(printed, timeout=20, what=f"{process.args[1]} to print {text!r}")
 
     # --- probe --------------------------------------------------------------------------------
     def probe(self, *args, check=True):
         # Output through files, not pipes: the Wine desktop process that a probe may happen to
         # start inherits its output handles, and a pipe it holds would never reach its end.
+        # Wine's own errors are on, so that a failure shows what Wine said.
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
             code = subprocess.run(["wine", PROBE_EXE, *args], stdin=subprocess.DEVNULL,
-                                  stdout=out, stderr=err, timeout=60).returncode
+                                  stdout=out, stderr=err, timeout=60,
+                                  env={**os.environ, "WINEDEBUG": "-all,err+all"}).returncode
             out.seek(0)
             err.seek(0)
             if check and code != 0:
-                raise AssertionError(f"probe {args[0]} failed: {code} "
-                                     f"{err.read().decode(errors='replace')}")
+                raise AssertionError(self.probe_failure(args, code, err.read()))
             return out.read().decode("ascii")
+
+    def probe_failure(self, args, code, err):
+        """Why a probe call failed: its exit code, the last lines it and Wine wrote, and the
+        windows on the desktop (or why they could not be listed)."""
+        said = err.decode(errors="replace").strip().splitlines()[-15:]
+        lines = [f"probe {' '.join(args)[:200]} failed: exit code {code}",
+                 "  stderr (probe and Wine, last lines):" + ("" if said else " nothing")]
+        lines += ["    " + line for line in said]
+        try:
+            listed = json.loads(self.probe("windows", check=False))
+            lines.append("  visible windows now:")
+            lines += [f"    {w['class']!r} {w['title']!r} pid {w['pid']}"
+                      for w in listed if w["visible"]]
+        except ValueError:
+            lines.append("  the windows could not be listed either")
+        return "\n".join(lines)
 
     def probe_json(self, *args):
         return json.loads(self.probe(*args))

@@ -21,11 +21,12 @@ def field_box(d, host):
 
 def pop(d, chord="ctrl+g"):
     """Presses the hotkey until the menu shows: the key is registered at the foreground poll
-    that follows the dialog's arrival."""
-    for _ in range(5):
+    that follows the dialog's arrival. Pressed again only after a menu slow to show (under
+    load) would have shown: a second press meanwhile reaches that menu."""
+    for _ in range(3):
         d.keys(chord)
         try:
-            return d.wait_menu(timeout=1.0)
+            return d.wait_menu(timeout=3.0)
         except AssertionError:
             continue
     raise AssertionError(f"{chord} popped no menu")
@@ -202,8 +203,7 @@ def test_a_hotkey_chosen_in_its_window_works_at_once_and_is_stored():
 
 def test_a_key_held_by_another_program_is_told_once_and_the_tray_still_works():
     with Desktop() as d:
-        d.spawn(PROBE_EXE, "hold-hotkey", "ctrl+g")
-        time.sleep(1.0)
+        d.spawn(PROBE_EXE, "hold-hotkey", "ctrl+g", ready="held")
         start_with_paths(d, folder("hotkey held"))
         Host(d, "classic", "hotkey-held")
         balloon(d, "Ctrl+G is taken by another program")

@@ -14,6 +14,12 @@ namespace {
 
 constexpr wchar_t kKey[] = L"Software\\Quorvane\\Hopdirs";
 
+// A failure said on stderr, which call and the error it left, so that a test can tell why.
+int Fail(const char* what, DWORD error = GetLastError()) {
+  std::fprintf(stderr, "%s failed: error %lu\n", what, static_cast<unsigned long>(error));
+  return 1;
+}
+
 std::string Json(std::wstring_view text) {
   std::string out = "\"";
   for (wchar_t c : text) {
@@ -216,7 +222,7 @@ int Keys(int argc, wchar_t** argv) {
 // "down VK" / "char CODE", until it is closed.
 int KeyLog(const wchar_t* path) {
   static FILE* log = _wfopen(path, L"w");
-  if (!log) return 1;
+  if (!log) return Fail("opening the log");
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
     if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR) {
@@ -255,7 +261,7 @@ int HoldHotkey(std::wstring chord) {
     modifiers |= mod == L"alt" ? MOD_ALT : mod == L"ctrl" ? MOD_CONTROL : MOD_SHIFT;
     chord = chord.substr(plus + 1);
   }
-  if (!RegisterHotKey(nullptr, 1, modifiers, VkFor(chord))) return 1;
+  if (!RegisterHotKey(nullptr, 1, modifiers, VkFor(chord))) return Fail("RegisterHotKey");
   std::printf("held\n");
   std::fflush(stdout);
   MSG message;
@@ -284,7 +290,8 @@ int Menus() {
 // combo HWND: the entries of a combo box's list and its selection, as the user would read them.
 int ComboDump(HWND combo) {
   DWORD_PTR count = 0;
-  if (!SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &count)) return 1;
+  if (!SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &count))
+    return Fail("CB_GETCOUNT");
   std::string out = "{\"items\":[";
   for (DWORD_PTR i = 0; i < count; ++i) {
     DWORD_PTR length = 0;
@@ -343,10 +350,9 @@ int RegistryDump() {
 // reg-set NAME sz HEX | reg-set NAME dword N | reg-set NAME binary HEXBYTES
 int RegistrySet(const wchar_t* name, const wchar_t* type, const wchar_t* value) {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS)
-    return 1;
-  LONG result;
+  LONG result =
+      RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+  if (result != ERROR_SUCCESS) return Fail("RegCreateKeyEx", static_cast<DWORD>(result));
   if (std::wstring(type) == L"dword") {
     const DWORD number = static_cast<DWORD>(std::wcstoul(value, nullptr, 10));
     result = RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4);
@@ -363,12 +369,14 @@ int RegistrySet(const wchar_t* name, const wchar_t* type, const wchar_t* value) 
                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
   }
   RegCloseKey(key);
-  return result == ERROR_SUCCESS ? 0 : 1;
+  return result == ERROR_SUCCESS ? 0 : Fail("RegSetValueEx", static_cast<DWORD>(result));
 }
 
 int RegistryClear() {
   const LONG result = RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quorvane");
-  return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND ? 0 : 1;
+  return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND
+             ? 0
+             : Fail("RegDeleteTree", static_cast<DWORD>(result));
 }
 
 // --- clipboard -------------------------------------------------------------------------------
@@ -382,7 +390,7 @@ bool OpenClipboardPatiently() {
 }
 
 int ClipboardDump() {
-  if (!OpenClipboardPatiently()) return 1;
+  if (!OpenClipboardPatiently()) return Fail("OpenClipboard");
   std::string formats = "[";
   UINT format = 0;
   bool first = true;
@@ -423,7 +431,7 @@ void PutGlobal(UINT format, const void* data, std::size_t size) {
 
 // clip-set [text HEX] [custom NAME HEXBYTES] ...; no arguments empties the clipboard.
 int ClipboardSet(int argc, wchar_t** argv) {
-  if (!OpenClipboardPatiently()) return 1;
+  if (!OpenClipboardPatiently()) return Fail("OpenClipboard");
   EmptyClipboard();
   for (int i = 0; i + 1 < argc; i += 2) {
     if (std::wstring(argv[i]) == L"text") {
@@ -480,7 +488,9 @@ int SetColours(int count, wchar_t** pairs) {
     previous += pair;
   }
   std::printf("%s]\n", previous.c_str());
-  return SetSysColors(static_cast<int>(elements.size()), elements.data(), colours.data()) ? 0 : 1;
+  return SetSysColors(static_cast<int>(elements.size()), elements.data(), colours.data())
+             ? 0
+             : Fail("SetSysColors");
 }
 
 HWND ParseHandle(const wchar_t* text) {
@@ -495,14 +505,15 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"windows") return ListWindows();
   if (command == L"children" && argc > 2) return ListChildren(ParseHandle(argv[2]));
   if (command == L"foreground") return Foreground();
-  if (command == L"activate" && argc > 2) return SetForegroundWindow(ParseHandle(argv[2])) ? 0 : 1;
+  if (command == L"activate" && argc > 2)
+    return SetForegroundWindow(ParseHandle(argv[2])) ? 0 : Fail("SetForegroundWindow");
   if (command == L"move" && argc > 4)
     return SetWindowPos(ParseHandle(argv[2]), nullptr, _wtoi(argv[3]), _wtoi(argv[4]), 0, 0,
                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
                ? 0
-               : 1;
+               : Fail("SetWindowPos");
   if (command == L"close" && argc > 2)
-    return PostMessageW(ParseHandle(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
+    return PostMessageW(ParseHandle(argv[2]), WM_CLOSE, 0, 0) ? 0 : Fail("PostMessage");
   if (command == L"keys") return Keys(argc - 2, argv + 2);
   if (command == L"menus") return Menus();
   if (command == L"combo" && argc > 2) return ComboDump(ParseHandle(argv[2]));
@@ -519,13 +530,14 @@ int wmain(int argc, wchar_t** argv) {
     return PostMessageW(ParseHandle(argv[2]), std::wcstoul(argv[3], nullptr, 0),
                         std::wcstoull(argv[4], nullptr, 0), std::wcstoll(argv[5], nullptr, 0))
                ? 0
-               : 1;
+               : Fail("PostMessage");
   }
   if (command == L"colours") return SetColours(argc - 2, argv + 2);
   if (command == L"broadcast" && argc > 2) {
     const UINT message = RegisterWindowMessageW(argv[2]);
-    return SendMessageTimeoutW(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr) ? 0
-                                                                                               : 1;
+    return SendMessageTimeoutW(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr)
+               ? 0
+               : Fail("SendMessageTimeout");
   }
   std::fprintf(stderr, "unknown command\n");
   return 2;
