@@ -2,7 +2,6 @@
 #include <memory>
 
 #include "explorer/open_folders_source.h"
-#include "explorer/win32_file_manager_folders.h"
 #include "settings/recent_settings.h"
 #include "shell/main_window.h"
 
@@ -12,7 +11,6 @@ namespace hop {
 // line here.
 void MainWindow::ListSources() {
   sources_.push_back(std::make_unique<OpenFoldersSource>());
-  for (auto& source : FileManagerSources()) sources_.push_back(std::move(source));
   sources_.push_back(std::make_unique<RecentSource>(recent_));
 }
 
