@@ -2,7 +2,8 @@
 # Runs every test: the native suite (sanitizers on), then under Wine the same unit tests, the
 # Win32 adapter tests and the end-to-end scenarios, then checks the package manifests that make
 # dist wrote. Ends with the totals. The Wine tests run side by side in HOP_TEST_SESSIONS Wine
-# sessions (3 unless set), each test holding a whole session: a prefix, an Xvfb and a desktop.
+# sessions (2 unless set: with 3 on two cores the start-up clicks scenario of the tray missed
+# its menu in 3 runs of 8), each test holding a whole session: a prefix, an Xvfb and a desktop.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 # Every Wine process of the run, the sessions' own included, without address-space
@@ -34,7 +35,7 @@ ctest --test-dir build/native --output-on-failure -j2 2>&1 | tee "$root/native.l
 tally "$root/native.log"
 
 echo "== Windows tests under Wine"
-sessions=${HOP_TEST_SESSIONS:-3}
+sessions=${HOP_TEST_SESSIONS:-2}
 hop_wine_sessions_up "$root/wine" "$sessions"
 export HOP_SESSIONS="$root/wine"
 ids=$(seq -s, 0 $((sessions - 1)) | sed -E 's/([0-9]+)/{"id":"\1","slots":1}/g')
