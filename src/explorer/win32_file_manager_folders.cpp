@@ -6,7 +6,6 @@
 #include "explorer/open_folders.h"
 #include "explorer/win32_commander_windows.h"
 #include "explorer/win32_opus_paths.h"
-#include "model/background_source.h"
 
 namespace hop {
 namespace {
@@ -45,19 +44,6 @@ std::vector<std::wstring> ReadFileManagerFolders(FileManager manager,
   std::erase_if(folders, [](const std::wstring& folder) { return !OnDisk(folder); });
   ::SetThreadErrorMode(previous, nullptr);
   return folders;
-}
-
-std::vector<std::unique_ptr<FolderSource>> FileManagerSources() {
-  const std::pair<const wchar_t*, FileManager> managers[] = {
-      {L"Open in Total Commander", FileManager::TotalCommander},
-      {L"Open in Double Commander", FileManager::DoubleCommander},
-      {L"Open in Directory Opus", FileManager::DirectoryOpus},
-  };
-  std::vector<std::unique_ptr<FolderSource>> sources;
-  for (const auto& [heading, manager] : managers)
-    sources.push_back(std::make_unique<BackgroundSource>(
-        heading, [manager] { return ReadFileManagerFolders(manager); }, kMaxOpenFolders));
-  return sources;
 }
 
 }  // namespace hop

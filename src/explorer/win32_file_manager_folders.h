@@ -1,13 +1,10 @@
 // The folders other file managers show: Total Commander, Double Commander and Directory Opus,
-// each the source of one section of the path menus, read when a menu opens.
+// each meant as one section of the path menus (not in them yet: see the README).
 #pragma once
 
 #include <chrono>
-#include <memory>
 #include <string>
 #include <vector>
-
-#include "model/menu_model.h"
 
 namespace hop {
 
@@ -25,9 +22,5 @@ enum class FileManager { TotalCommander, DoubleCommander, DirectoryOpus };
 // worker, which needs no message loop (the answers are handled while it waits).
 std::vector<std::wstring> ReadFileManagerFolders(
     FileManager manager, std::chrono::milliseconds bound = kFileManagerReadBound);
-
-// One section per manager ("Open in Total Commander", ...), each read on a worker of its own
-// under the menu's deadline, so a slow or hung manager leaves the others' folders in the menu.
-std::vector<std::unique_ptr<FolderSource>> FileManagerSources();
 
 }  // namespace hop
